@@ -1,0 +1,31 @@
+# The two commands of the README:
+#   make run    installs what is missing, builds and starts Noctavo
+#   make test   installs what is missing, builds and runs every test
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: run test bench build deps configure clean
+
+deps:
+	@./tools/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
+	  echo "No display found: starting Noctavo on a virtual screen (xvfb-run)."; \
+	  xvfb-run -a -s "-screen 0 1280x1024x24" ./$(BUILD)/noctavo; \
+	else ./$(BUILD)/noctavo; fi
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@./$(BUILD)/bench/noctavo_bench
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,492 @@
+#include "time/AstCoord.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "time/AngleConstants.h"
+#include "time/InternalError.h"
+#include "time/Observer.h"
+
+namespace noctavo {
+namespace {
+
+constexpr const char* moduleName = "astcrd";
+
+// Fixed obliquity of the ecliptic (23.441884 degrees), radians; there is no
+// precession, so one value serves every date.
+constexpr double obliquityRadians = 0.4091380647147045;
+
+// North galactic pole and ascending node of the galactic plane on the
+// equator. The forward and the inverse conversion each keep the figure they
+// have always used (radians in one, degrees in the other), so both directions
+// reproduce the program's published positions to the last digit.
+constexpr double galacticPoleRightAscensionRadians = 3.355395536527778;   // 192.25 degrees
+constexpr double galacticPoleRightAscensionDegrees = 192.25000000000003;
+constexpr double galacticPoleDeclinationRadians = 0.4782202221111111;     // 27.4 degrees
+constexpr double galacticNodeLongitudeDegrees = 33.0;
+constexpr double galacticNodeLongitudeRadians = 0.5759586616666666;
+
+// Arc-cosine arguments a little outside [-1, 1] come from rounding and are
+// pulled back onto the edge; larger ones are left alone (and then caught by
+// clampToUnit below).
+constexpr double arcCosineClampWindow = 1.01;
+
+constexpr double degreesPerHour = 15.0;
+constexpr double fullTurnDegrees = 360.0;
+constexpr double halfTurnDegrees = 180.0;
+
+// The formatter truncates its components, but a value such as 123.5 / 15
+// hours is stored as 8.23333...25 and would truncate to 8h13m59s. A guard of
+// this size, in the unit of each component (degrees or hours, minutes,
+// seconds), lifts such a value over the whole number it stands for while a
+// genuinely smaller value (10.999999 degrees is 59.9964 seconds) still
+// truncates. Each finer unit is 60 times smaller, so the guard of a finer
+// component can never carry into the coarser one (no "60" minutes).
+constexpr double truncationGuard = 1e-9;
+
+// The degree sign in the program's character set (Windows-1252).
+constexpr char degreeSign = '\xB0';
+
+AngleDisplayModes& globalDisplayModes() {
+  static AngleDisplayModes modes;
+  return modes;
+}
+
+struct SystemNames {
+  const char* shortName;
+  const char* longName;
+  const char* firstAngle;
+  const char* secondAngle;
+};
+
+constexpr SystemNames systemNames[] = {
+    {"EQU", "Equatorial", "Right ascension", "Declination"},
+    {"ECL", "Ecliptical", "Longitude", "Latitude"},
+    {"HOR", "Horizontal", "Azimuth", "Altitude"},
+    {"GAL", "Galactic", "Longitude", "Latitude"},
+};
+constexpr SystemNames noSystemNames = {"", "", "", ""};
+
+bool isKnownSystem(CoordSystem system) {
+  const auto value = static_cast<std::int32_t>(system);
+  return value >= 0 && value <= static_cast<std::int32_t>(CoordSystem::Galactic);
+}
+
+// None has empty names; a value outside the enumeration is a broken
+// invariant.
+const SystemNames& namesOf(CoordSystem system) {
+  if (isKnownSystem(system)) return systemNames[static_cast<std::int32_t>(system)];
+  if (system != CoordSystem::None) NOCTAVO_INTERNAL_ERROR(moduleName);
+  return noSystemNames;
+}
+
+// Rounding can push a sine or cosine that must lie in [-1, 1] just outside
+// it, and at the poles the horizontal formulas divide by almost nothing;
+// asin and acos would then return NaN.
+double clampToUnit(double x) { return std::clamp(x, -1.0, 1.0); }
+
+// The arc-cosine argument of the horizontal conversions. The clamp window
+// comes first as it always has; the final clamp keeps the result a number
+// where the division has no defined value (observer at a pole, object in the
+// zenith). A zero denominator points the azimuth or hour angle to zero.
+double arcCosineArgument(double numerator, double denominator) {
+  if (denominator == 0.0) return numerator < 0.0 ? -1.0 : 1.0;
+  double c = numerator / denominator;
+  if (c > 1.0 && c < arcCosineClampWindow) c = 1.0;
+  if (c < -1.0 && c > -arcCosineClampWindow) c = -1.0;
+  return clampToUnit(c);
+}
+
+// A first angle after a conversion lies in [0, 360). Below zero gets a turn
+// added; the program's full turn of 6.2831854 rad is 360 degrees to the last
+// bit, so an azimuth or hour angle can also come out as 360 exactly.
+double firstAngleInTurn(double degrees) {
+  if (degrees < 0.0) degrees += fullTurnDegrees;
+  if (degrees >= fullTurnDegrees) degrees -= fullTurnDegrees;
+  return degrees;
+}
+
+struct Equatorial {
+  double rightAscension;  // degrees
+  double declination;     // degrees
+};
+
+Equatorial eclipticalToEquatorial(double longitude, double latitude) {
+  const double lambda = longitude * radiansPerDegree;
+  const double beta = latitude * radiansPerDegree;
+  const double alpha = std::atan2(std::sin(lambda) * std::cos(obliquityRadians) -
+                                      std::tan(beta) * std::sin(obliquityRadians),
+                                  std::cos(lambda));
+  const double delta = std::asin(clampToUnit(std::sin(beta) * std::cos(obliquityRadians) +
+                                             std::cos(beta) * std::sin(obliquityRadians) *
+                                                 std::sin(lambda)));
+  return {firstAngleInTurn(alpha * degreesPerRadian), delta * degreesPerRadian};
+}
+
+void equatorialToEcliptical(const Equatorial& eq, double& longitude, double& latitude) {
+  const double alpha = eq.rightAscension * radiansPerDegree;
+  const double delta = eq.declination * radiansPerDegree;
+  const double lambda = std::atan2(std::sin(alpha) * std::cos(obliquityRadians) +
+                                       std::tan(delta) * std::sin(obliquityRadians),
+                                   std::cos(alpha));
+  const double beta = std::asin(clampToUnit(std::sin(delta) * std::cos(obliquityRadians) -
+                                            std::cos(delta) * std::sin(obliquityRadians) *
+                                                std::sin(alpha)));
+  longitude = firstAngleInTurn(lambda * degreesPerRadian);
+  latitude = beta * degreesPerRadian;
+}
+
+// Azimuth from north through east; hour angle and local sidereal time as the
+// observer sees them. No refraction.
+Equatorial horizontalToEquatorial(double azimuth, double altitude, double latitude,
+                                  double siderealHours) {
+  const double a = altitude * radiansPerDegree;
+  const double az = azimuth * radiansPerDegree;
+  const double phi = latitude * radiansPerDegree;
+  const double sinDelta =
+      clampToUnit(std::sin(a) * std::sin(phi) + std::cos(a) * std::cos(phi) * std::cos(az));
+  const double delta = std::asin(sinDelta);
+  double hourAngle = std::acos(arcCosineArgument(std::sin(a) - std::sin(phi) * sinDelta,
+                                                 std::cos(phi) * std::cos(delta)));
+  if (azimuth <= halfTurnDegrees) hourAngle = fullTurnRadians - hourAngle;
+  double alpha = degreesPerHour * siderealHours - hourAngle * degreesPerRadian;
+  return {firstAngleInTurn(alpha), delta * degreesPerRadian};
+}
+
+void equatorialToHorizontal(const Equatorial& eq, double latitude, double siderealHours,
+                            double& azimuth, double& altitude) {
+  double hourAngleDegrees = degreesPerHour * siderealHours - eq.rightAscension;
+  if (hourAngleDegrees < 0.0) hourAngleDegrees += fullTurnDegrees;
+  const double hourAngle = hourAngleDegrees * radiansPerDegree;
+  const double delta = eq.declination * radiansPerDegree;
+  const double phi = latitude * radiansPerDegree;
+  const double sinAltitude = clampToUnit(std::sin(delta) * std::sin(phi) +
+                                         std::cos(delta) * std::cos(phi) * std::cos(hourAngle));
+  const double a = std::asin(sinAltitude);
+  double az = std::acos(
+      arcCosineArgument(std::sin(delta) - std::sin(phi) * sinAltitude, std::cos(phi) * std::cos(a)));
+  if (hourAngleDegrees <= halfTurnDegrees) az = fullTurnRadians - az;
+  azimuth = firstAngleInTurn(az * degreesPerRadian);
+  altitude = a * degreesPerRadian;
+}
+
+void equatorialToGalactic(const Equatorial& eq, double& longitude, double& latitude) {
+  const double alpha = eq.rightAscension * radiansPerDegree;
+  const double delta = eq.declination * radiansPerDegree;
+  const double fromPole = alpha - galacticPoleRightAscensionRadians;
+  const double sinB = clampToUnit(std::cos(delta) * std::cos(galacticPoleDeclinationRadians) *
+                                      std::cos(fromPole) +
+                                  std::sin(delta) * std::sin(galacticPoleDeclinationRadians));
+  const double b = std::asin(sinB);
+  const double l = std::atan2(std::sin(delta) - sinB * std::sin(galacticPoleDeclinationRadians),
+                              std::cos(delta) * std::sin(fromPole) *
+                                  std::cos(galacticPoleDeclinationRadians));
+  longitude = firstAngleInTurn(l * degreesPerRadian + galacticNodeLongitudeDegrees);
+  latitude = b * degreesPerRadian;
+}
+
+Equatorial galacticToEquatorial(double longitude, double latitude) {
+  const double b = latitude * radiansPerDegree;
+  const double fromNode = longitude * radiansPerDegree - galacticNodeLongitudeRadians;
+  const double sinDelta =
+      clampToUnit(std::cos(b) * std::cos(galacticPoleDeclinationRadians) * std::sin(fromNode) +
+                  std::sin(b) * std::sin(galacticPoleDeclinationRadians));
+  const double delta = std::asin(sinDelta);
+  const double alpha =
+      std::atan2(std::cos(b) * std::cos(fromNode),
+                 std::sin(b) * std::cos(galacticPoleDeclinationRadians) -
+                     std::cos(b) * std::sin(galacticPoleDeclinationRadians) * std::sin(fromNode));
+  double rightAscension = alpha * degreesPerRadian + galacticPoleRightAscensionDegrees;
+  normalizeAngle(rightAscension);
+  return {rightAscension, delta * degreesPerRadian};
+}
+
+// Components of an angle for the truncating formats: whole units, minutes,
+// seconds.
+struct Sexagesimal {
+  int whole;
+  int minutes;
+  int seconds;
+};
+
+Sexagesimal splitTruncated(double value) {
+  const double whole = std::trunc(value + std::copysign(truncationGuard, value));
+  const double fractionMinutes = std::fabs(value - whole) * 60.0;
+  const double minutes = std::trunc(fractionMinutes + truncationGuard);
+  const double seconds = std::trunc((fractionMinutes - minutes) * 60.0 + truncationGuard);
+  return {static_cast<int>(whole), static_cast<int>(minutes), static_cast<int>(seconds)};
+}
+
+std::string degreeMinuteSecondText(double degrees, bool signOfZeroDegrees) {
+  const Sexagesimal parts = splitTruncated(degrees);
+  char text[64];
+  // Minus half a degree has 0 whole degrees; the sign would be lost without
+  // writing it separately.
+  const char* sign = (signOfZeroDegrees && parts.whole == 0 && degrees < 0.0) ? "-" : "";
+  std::snprintf(text, sizeof text, "%s%d%c%02d'%02d\"", sign, parts.whole, degreeSign,
+                parts.minutes, parts.seconds);
+  return text;
+}
+
+std::string decimalText(double degrees) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.5f%c", degrees, degreeSign);
+  return text;
+}
+
+bool isLetter(char c, char upper) { return c == upper || c == upper - 'A' + 'a'; }
+
+// Below the limit minutes and seconds may each be 0..59; exactly at the
+// limit both must be 0 (90 degrees, but not 90 degrees 1 minute).
+bool withinLimit(double wholeInDegrees, int minutes, int seconds, int limit) {
+  const double size = std::fabs(wholeInDegrees);
+  if (size < limit) return minutes >= 0 && minutes < 60 && seconds >= 0 && seconds < 60;
+  return size == limit && minutes == 0 && seconds == 0;
+}
+
+// Nothing may follow the last accepted character. A character read by the
+// final %c shows up as one item too many, but after the hours or the minutes
+// mark the next directive is %d, which stops at a letter or a blank without
+// counting it; the %n positions catch that text ("12h30mx", "12h ").
+
+// "12h30m15s", "12h30m", "12h" (either case).
+bool parseHours(const char* text, int limit, double& degrees) {
+  int h = 0;
+  int m = 0;
+  int s = 0;
+  char c1 = 0;
+  char c2 = 0;
+  char c3 = 0;
+  char c4 = 0;
+  int afterFirstMark = 0;
+  int afterSecondMark = 0;
+  const int items = std::sscanf(text, "%d%c%n%d%c%n%d%c%c", &h, &c1, &afterFirstMark, &m, &c2,
+                                &afterSecondMark, &s, &c3, &c4);
+  const bool shape = (items == 6 && isLetter(c1, 'H') && isLetter(c2, 'M') && isLetter(c3, 'S')) ||
+                     (items == 4 && isLetter(c1, 'H') && isLetter(c2, 'M') &&
+                      text[afterSecondMark] == '\0') ||
+                     (items == 2 && isLetter(c1, 'H') && text[afterFirstMark] == '\0');
+  if (!shape) return false;
+  if (items < 6) s = 0;
+  if (items < 4) m = 0;
+  if (!withinLimit(degreesPerHour * h, m, s, limit)) return false;
+  const double sign = h < 0 ? -1.0 : 1.0;
+  double result = degreesPerHour * (h + sign * m / 60.0 + sign * s / 3600.0);
+  // "-0h30m": the sign sits on a zero that the integer cannot carry.
+  if (h == 0 && std::strchr(text, '-') != nullptr) result = -result;
+  degrees = result;
+  return true;
+}
+
+// Degrees with the degree sign, then optionally minutes with "'" and
+// seconds with '"'; or a bare integer.
+bool parseDegrees(const char* text, int limit, double& degrees) {
+  int d = 0;
+  int m = 0;
+  int s = 0;
+  char c1 = 0;
+  char c2 = 0;
+  char c3 = 0;
+  char c4 = 0;
+  int afterFirstMark = 0;
+  int afterSecondMark = 0;
+  const int items = std::sscanf(text, "%d%c%n%d%c%n%d%c%c", &d, &c1, &afterFirstMark, &m, &c2,
+                                &afterSecondMark, &s, &c3, &c4);
+  const bool shape =
+      items == 1 || (items == 2 && c1 == degreeSign && text[afterFirstMark] == '\0') ||
+      (items == 4 && c1 == degreeSign && c2 == '\'' && text[afterSecondMark] == '\0') ||
+      (items == 6 && c1 == degreeSign && c2 == '\'' && c3 == '"');
+  if (!shape) return false;
+  if (items < 6) s = 0;
+  if (items < 4) m = 0;
+  if (!withinLimit(d, m, s, limit)) return false;
+  if (d < 0) {
+    m = -m;
+    s = -s;
+  }
+  double result = d + m / 60.0 + s / 3600.0;
+  if (d == 0 && std::strchr(text, '-') != nullptr) result = -result;
+  degrees = result;
+  return true;
+}
+
+// "12.5", optionally followed by the degree sign. Read in double precision
+// so that every digit a user types (or a decimal display writes) survives.
+bool parseDecimal(const char* text, int limit, double& degrees) {
+  double v = 0.0;
+  char c1 = 0;
+  char c2 = 0;
+  const int items = std::sscanf(text, "%lf%c%c", &v, &c1, &c2);
+  const bool shape = items == 1 || (items == 2 && c1 == degreeSign);
+  if (!shape || !(std::fabs(v) <= limit)) return false;
+  degrees = v;
+  return true;
+}
+
+}  // namespace
+
+const char* coordSystemShortName(CoordSystem system) { return namesOf(system).shortName; }
+const char* coordSystemLongName(CoordSystem system) { return namesOf(system).longName; }
+const char* coordSystemFirstAngleName(CoordSystem system) { return namesOf(system).firstAngle; }
+const char* coordSystemSecondAngleName(CoordSystem system) { return namesOf(system).secondAngle; }
+
+CoordSystem coordSystemByLongName(const std::string& name) {
+  for (std::int32_t i = 0; i <= static_cast<std::int32_t>(CoordSystem::Galactic); ++i) {
+    if (name == systemNames[i].longName) return static_cast<CoordSystem>(i);
+  }
+  return CoordSystem::None;
+}
+
+AngleDisplayModes angleDisplayModes() { return globalDisplayModes(); }
+
+void setAngleDisplayModes(AngleDisplayModes modes) { globalDisplayModes() = modes; }
+
+std::string AstCoord::formatFirst(bool isRightAscension) const {
+  return formatAngle(a_, isRightAscension);
+}
+
+std::string AstCoord::formatSecond(bool isRightAscension) const {
+  return formatAngle(b_, isRightAscension);
+}
+
+void convertCoord(AstCoord& coord, CoordSystem target, const Observer& observer) {
+  const CoordSystem source = coord.system();
+  if (source == target) return;
+  if (!isKnownSystem(source) || !isKnownSystem(target)) {
+    coord.invalidate();
+    NOCTAVO_INTERNAL_ERROR(moduleName);
+    return;
+  }
+  // Nothing to compute from an invalid position, and none to compute without
+  // a moment when the horizon is involved; the result stays marked invalid.
+  const bool needsSiderealTime = source == CoordSystem::Horizontal || target == CoordSystem::Horizontal;
+  double siderealHours = 0.0;
+  if (needsSiderealTime) {
+    const AstDateTime sidereal = observer.momentIn(TimeKind::Lst);
+    siderealHours = sidereal.getHours();
+    if (!sidereal.isValid()) coord.invalidate();
+  }
+  if (!coord.isValid()) {
+    coord.invalidate();
+    coord.setSystem(target);
+    return;
+  }
+
+  const double latitude = observer.latitude();
+  Equatorial eq{coord.a(), coord.b()};
+  switch (source) {
+    case CoordSystem::Equatorial:
+      break;
+    case CoordSystem::Ecliptical:
+      eq = eclipticalToEquatorial(coord.a(), coord.b());
+      break;
+    case CoordSystem::Horizontal:
+      eq = horizontalToEquatorial(coord.a(), coord.b(), latitude, siderealHours);
+      break;
+    case CoordSystem::Galactic:
+      eq = galacticToEquatorial(coord.a(), coord.b());
+      break;
+    case CoordSystem::None:
+      break;  // excluded above
+  }
+
+  double first = eq.rightAscension;
+  double second = eq.declination;
+  switch (target) {
+    case CoordSystem::Equatorial:
+      break;
+    case CoordSystem::Ecliptical:
+      equatorialToEcliptical(eq, first, second);
+      break;
+    case CoordSystem::Horizontal:
+      equatorialToHorizontal(eq, latitude, siderealHours, first, second);
+      break;
+    case CoordSystem::Galactic:
+      equatorialToGalactic(eq, first, second);
+      break;
+    case CoordSystem::None:
+      break;  // excluded above
+  }
+  coord.setA(first);
+  coord.setB(second);
+  coord.setSystem(target);
+}
+
+void normalizeAngle(double& degrees) {
+  const double original = degrees;
+  double turns = std::trunc(degrees / fullTurnDegrees);
+  if (degrees < 0.0) turns -= 1.0;
+  degrees -= fullTurnDegrees * turns;
+  // An exact negative multiple of 360 (and a tiny negative value) lands on
+  // 360 itself; one turn back puts it at 0.
+  if (degrees >= fullTurnDegrees) degrees -= fullTurnDegrees;
+  if (degrees >= 0.0 && degrees < fullTurnDegrees) return;
+  // Far beyond a few million turns the quotient is rounded and the product
+  // misses by more than a turn; the exact remainder settles it.
+  degrees = std::fmod(original, fullTurnDegrees);
+  if (degrees < 0.0) degrees += fullTurnDegrees;
+  if (degrees >= fullTurnDegrees) degrees = 0.0;
+}
+
+double angularDistance(const AstCoord& first, const AstCoord& second) {
+  const double a1 = first.a() * radiansPerDegree;
+  const double b1 = first.b() * radiansPerDegree;
+  const double a2 = second.a() * radiansPerDegree;
+  const double b2 = second.b() * radiansPerDegree;
+  // Two equal positions give a cosine a rounding step above 1.
+  return std::acos(clampToUnit(std::cos(a1 - a2) * std::cos(b1) * std::cos(b2) +
+                               std::sin(b1) * std::sin(b2)));
+}
+
+const char* compassDirection(double azimuth) {
+  static constexpr const char* names[] = {"N", "NE", "E", "SE", "S", "SW", "W", "NW"};
+  if (!std::isfinite(azimuth)) return "";
+  // An azimuth outside [0, 360) would index outside the table.
+  normalizeAngle(azimuth);
+  double s = azimuth + 22.5;
+  if (s >= fullTurnDegrees) s -= fullTurnDegrees;
+  const int sector = std::clamp(static_cast<int>(std::trunc(s / 45.0)), 0, 7);
+  return names[sector];
+}
+
+std::string formatAngle(double degrees, bool isRightAscension, AngleDisplayModes modes) {
+  if (isRightAscension) {
+    switch (modes.rightAscension) {
+      case RightAscensionDisplay::HourMinSec: {
+        const double hours = (degrees < 0.0 ? degrees + fullTurnDegrees : degrees) / degreesPerHour;
+        const Sexagesimal parts = splitTruncated(hours);
+        char text[64];
+        std::snprintf(text, sizeof text, "%dh%02dm%02ds", parts.whole, parts.minutes, parts.seconds);
+        return text;
+      }
+      case RightAscensionDisplay::DegMinSec:
+        return degreeMinuteSecondText(degrees < 0.0 ? degrees + fullTurnDegrees : degrees, false);
+      case RightAscensionDisplay::Decimal:
+        return decimalText(degrees);
+    }
+  } else {
+    switch (modes.other) {
+      case AngleDisplay::DegMinSec:
+        return degreeMinuteSecondText(degrees, true);
+      case AngleDisplay::Decimal:
+        return decimalText(degrees);
+    }
+  }
+  // A display mode outside its enumeration.
+  NOCTAVO_INTERNAL_ERROR(moduleName);
+  return "";
+}
+
+std::string formatAngle(double degrees, bool isRightAscension) {
+  return formatAngle(degrees, isRightAscension, angleDisplayModes());
+}
+
+bool parseAngle(const std::string& text, int limit, double& degrees) {
+  const char* chars = text.c_str();
+  return parseHours(chars, limit, degrees) || parseDegrees(chars, limit, degrees) ||
+         parseDecimal(chars, limit, degrees);
+}
+
+}  // namespace noctavo

@@ -144,11 +144,12 @@ void AstSun::compute(std::uint32_t flags, const Observer& observer, BodyState& o
   const double cosNu = std::cos(place.trueAnomaly * radiansPerDegree);
   const double e = eccentricity_;
 
-  // The program's own copy of the observer. With rise or set asked for, its
-  // time becomes 0h once the universal time has been taken; a direction or
-  // horizontal position of the same call is then that of 0h local time.
-  Observer local = observer;
-  if (flags & (bit::rise | bit::set)) local.dateTime.setHours(0.0);
+  // The direction and a horizontal position are those of the observer's own
+  // moment even when rise or set are asked in the same call: the Object
+  // Information window asks for everything at once, and a direction taken at
+  // 0h would show where the Sun stood at midnight. The rise and set depend on
+  // the date only.
+  const Observer& local = observer;
 
   const AstCoord ecliptical(lambda, 0.0, CoordSystem::Ecliptical);
 

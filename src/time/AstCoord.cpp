@@ -451,7 +451,12 @@ const char* compassDirection(double azimuth) {
   return names[sector];
 }
 
+constexpr double maximumFormattableDegrees = 1.0e7;
+
 std::string formatAngle(double degrees, bool isRightAscension, AngleDisplayModes modes) {
+  // A value no angle can have (a failed computation) would overflow the
+  // integer components; it shows as asterisks like every other unknown.
+  if (!std::isfinite(degrees) || std::fabs(degrees) > maximumFormattableDegrees) return "*****";
   if (isRightAscension) {
     switch (modes.rightAscension) {
       case RightAscensionDisplay::HourMinSec: {

@@ -845,3 +845,24 @@ TEST(ParseAngle, ReadsBackWhatTheDecimalFormatterWrites) {
 
 }  // namespace
 }  // namespace noctavo
+
+namespace noctavo {
+namespace {
+
+TEST(FormatAngle, ValuesNoAngleCanHaveShowAsAsterisksInEveryMode) {
+  // A failed computation must not reach the integer conversion of the
+  // components (undefined for infinities and huge values).
+  const AngleDisplayModes modes[] = {{RightAscensionDisplay::HourMinSec, AngleDisplay::DegMinSec},
+                                     {RightAscensionDisplay::DegMinSec, AngleDisplay::Decimal},
+                                     {RightAscensionDisplay::Decimal, AngleDisplay::DegMinSec}};
+  for (const AngleDisplayModes& m : modes) {
+    for (double bad : {std::nan(""), double(INFINITY), -double(INFINITY), 1e300}) {
+      EXPECT_EQ(formatAngle(bad, true, m), "*****");
+      EXPECT_EQ(formatAngle(bad, false, m), "*****");
+    }
+  }
+  EXPECT_NE(formatAngle(359.5, true, modes[0]), "*****");
+}
+
+}  // namespace
+}  // namespace noctavo

@@ -155,18 +155,34 @@ Equatorial horizontalToEquatorial(double azimuth, double altitude, double latitu
   return {firstAngleInTurn(alpha), delta * degreesPerRadian};
 }
 
-void equatorialToHorizontal(const Equatorial& eq, double latitude, double siderealHours,
-                            double& azimuth, double& altitude) {
-  double hourAngleDegrees = degreesPerHour * siderealHours - eq.rightAscension;
+// What the equatorial-to-horizontal step needs of the observer: the
+// sidereal time in degrees and the latitude's sine and cosine. They are the
+// same for every position of one moment, so a whole catalogue is converted
+// with one computation of them; both the single and the many-position
+// conversion go through this one step and so agree to the last bit.
+struct HorizonFrame {
+  double siderealDegrees;  // 15 times the local sidereal time in hours
+  double sinLatitude;
+  double cosLatitude;
+};
+
+HorizonFrame horizonFrame(double latitude, double siderealHours) {
+  const double phi = latitude * radiansPerDegree;
+  return {degreesPerHour * siderealHours, std::sin(phi), std::cos(phi)};
+}
+
+void equatorialToHorizontal(const Equatorial& eq, const HorizonFrame& frame, double& azimuth,
+                            double& altitude) {
+  double hourAngleDegrees = frame.siderealDegrees - eq.rightAscension;
   if (hourAngleDegrees < 0.0) hourAngleDegrees += fullTurnDegrees;
   const double hourAngle = hourAngleDegrees * radiansPerDegree;
   const double delta = eq.declination * radiansPerDegree;
-  const double phi = latitude * radiansPerDegree;
-  const double sinAltitude = clampToUnit(std::sin(delta) * std::sin(phi) +
-                                         std::cos(delta) * std::cos(phi) * std::cos(hourAngle));
+  const double sinDelta = std::sin(delta);
+  const double sinAltitude = clampToUnit(sinDelta * frame.sinLatitude +
+                                         std::cos(delta) * frame.cosLatitude * std::cos(hourAngle));
   const double a = std::asin(sinAltitude);
-  double az = std::acos(
-      arcCosineArgument(std::sin(delta) - std::sin(phi) * sinAltitude, std::cos(phi) * std::cos(a)));
+  double az = std::acos(arcCosineArgument(sinDelta - frame.sinLatitude * sinAltitude,
+                                          frame.cosLatitude * std::cos(a)));
   if (hourAngleDegrees <= halfTurnDegrees) az = fullTurnRadians - az;
   azimuth = firstAngleInTurn(az * degreesPerRadian);
   altitude = a * degreesPerRadian;
@@ -401,7 +417,7 @@ void convertCoord(AstCoord& coord, CoordSystem target, const Observer& observer)
       equatorialToEcliptical(eq, first, second);
       break;
     case CoordSystem::Horizontal:
-      equatorialToHorizontal(eq, latitude, siderealHours, first, second);
+      equatorialToHorizontal(eq, horizonFrame(latitude, siderealHours), first, second);
       break;
     case CoordSystem::Galactic:
       equatorialToGalactic(eq, first, second);
@@ -412,6 +428,28 @@ void convertCoord(AstCoord& coord, CoordSystem target, const Observer& observer)
   coord.setA(first);
   coord.setB(second);
   coord.setSystem(target);
+}
+
+void convertEquatorialToHorizontal(const AstCoord* in, AstCoord* out, std::size_t count,
+                                   const Observer& observer) {
+  if (count == 0) return;
+  const AstDateTime sidereal = observer.momentIn(TimeKind::Lst);
+  const HorizonFrame frame = horizonFrame(observer.latitude(), sidereal.getHours());
+  for (std::size_t i = 0; i < count; ++i) {
+    AstCoord coord = in[i];
+    if (coord.system() != CoordSystem::Equatorial) {
+      convertCoord(coord, CoordSystem::Horizontal, observer);
+    } else if (!sidereal.isValid() || !coord.isValid()) {
+      coord.invalidate();
+      coord.setSystem(CoordSystem::Horizontal);
+    } else {
+      double azimuth = 0.0;
+      double altitude = 0.0;
+      equatorialToHorizontal(Equatorial{coord.a(), coord.b()}, frame, azimuth, altitude);
+      coord = AstCoord(azimuth, altitude, CoordSystem::Horizontal);
+    }
+    out[i] = coord;
+  }
 }
 
 void normalizeAngle(double& degrees) {

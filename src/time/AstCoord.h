@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -81,6 +82,15 @@ class AstCoord {
 // observer's latitude and local sidereal time. An unknown system makes both
 // angles invalid and is an internal error.
 void convertCoord(AstCoord& coord, CoordSystem target, const Observer& observer);
+
+// Converts count equatorial positions to the horizontal system for one
+// observer, with the same formulas, constants and results, to the last bit,
+// as convertCoord on each, but finding the local sidereal time only once:
+// the sky map turns its whole catalogue with every moment. A position in
+// any other system goes through convertCoord. in and out may be the same
+// array.
+void convertEquatorialToHorizontal(const AstCoord* in, AstCoord* out, std::size_t count,
+                                   const Observer& observer);
 
 // Into [0, 360).
 void normalizeAngle(double& degrees);

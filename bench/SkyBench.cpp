@@ -3,6 +3,10 @@
 // catalogues that come with the program.
 #include <benchmark/benchmark.h>
 
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -11,8 +15,22 @@
 #include "catalogues/CoreServices.h"
 #include "catalogues/NgcCatalogue.h"
 #include "catalogues/Star.h"
+#include "sky/SkyPainter.h"
 #include "sky/SkyPositions.h"
 #include "sky/SkyProjection.h"
+
+// Painting needs a Qt application (fonts, the panorama images); the
+// benchmark runs without a display. It is made before main() runs and kept
+// to the end of the process, so that it outlives every benchmark.
+static const bool skyBenchApplicationMade = [] {
+  if (QCoreApplication::instance() != nullptr) return true;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "noctavo_sky_bench";
+  static char* argv[] = {name, nullptr};
+  new QGuiApplication(argc, argv);  // deliberately never deleted
+  return true;
+}();
 
 namespace noctavo {
 namespace {
@@ -102,6 +120,68 @@ void BM_FindNearestObject(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FindNearestObject)->Unit(benchmark::kMillisecond);
+
+// Every layer switched on: panorama, ecliptic, an equatorial grid turned
+// into the horizon, figures, NGC objects in two colours, stars with names
+// and letters, constellation names, all planets with names and symbols,
+// the Sun and the Moon.
+SkySettings everyLayer() {
+  SkySettings settings;
+  settings.mapType = MapType::Realistic;
+  settings.gridType = GridType::Equatorial;
+  settings.eclipticOn = 1;
+  settings.starNamesOn = 1;
+  settings.starLettersOn = 1;
+  settings.constellationNamesOn = 1;
+  settings.constellationLinesOn = 1;
+  settings.planetDisplayMode = PlanetDisplayMode::All;
+  settings.planetNamesOn = 1;
+  settings.planetSymbolsOn = 1;
+  settings.sunOn = 1;
+  settings.moonOn = 1;
+  settings.horizonOn = 1;
+  settings.ngcObjectsOn = 1;
+  settings.ngcColourOn = 1;
+  return settings;
+}
+
+// One repaint of a 1000 x 750 display into an offscreen image. Arg 0: the
+// moment stays (a repaint after turning the view or an expose); arg 1: the
+// moment moves on before each paint (browsing), so the ecliptic and the
+// grid are turned anew each time (the positions are computed outside the
+// timing).
+void BM_PaintSky(benchmark::State& state) {
+  if (!loadCatalogues()) {
+    state.SkipWithError("the catalogues did not load");
+    return;
+  }
+  const bool newMoment = state.range(0) != 0;
+  SkyPositionTables tables;
+  allocateSkyPositionTables(tables);
+  Observer observer = londonEvening();
+  computeSkyPositions(tables, observer, observer, false);
+  const SkySettings settings = everyLayer();
+  QImage image(1000, 750, QImage::Format_RGB32);
+  SkyPaintInput input;
+  input.tables = &tables;
+  input.settings = &settings;
+  input.view = SkyView{180.0, 30.0};
+  input.geometry = makeDisplayGeometry(750, 4.0 / 3.0);
+  input.hasPicture = [](const NgcObject& object) { return object.magnitude() < 8.0f; };
+  for (auto _ : state) {
+    if (newMoment) {
+      state.PauseTiming();
+      observer.dateTime.addStep(StepUnit::Minutes, 10);
+      computeSkyPositions(tables, observer, observer, false);
+      state.ResumeTiming();
+    }
+    QPainter painter(&image);
+    paintSky(painter, input);
+    painter.end();
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_PaintSky)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace noctavo

@@ -1,15 +1,90 @@
 #include <QApplication>
+#include <QGuiApplication>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStringList>
+
+#include <memory>
 
 #include "shell/MainFrame.h"
-#include "ui/InternalErrorDialog.h"
+#include "shell/MainFrameAccess.h"
+#include "shell/Options.h"
+#include "shell/SettingsStore.h"
+#include "shell/Shell.h"
+#include "shell/StartupChecks.h"
+#include "shell/WindowMessages.h"
+#include "ui/AppMessageBox.h"
+
+namespace {
+
+const QString productName = QStringLiteral("Noctavo");
+
+// The start-up checks speak through plain system message boxes captioned
+// with the product name: the program's own message box needs the frame.
+bool showRefusal(const noctavo::StartupCheck& check, QMessageBox::Icon icon) {
+  for (const QString& message : check.messages) {
+    QMessageBox box(icon, productName, message, QMessageBox::Ok);
+    box.exec();
+  }
+  return check.refused;
+}
+
+QSize primaryScreenSize() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->size() : QSize(0, 0);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Noctavo"));
+  QApplication::setApplicationName(productName);
   QApplication::setApplicationVersion(QStringLiteral("1.00"));
-  noctavo::installInternalErrorDialog();
+  // Until the frame exists the program's messages have no owner.
+  noctavo::installCoreMessageHandlers(nullptr);
+
+  // Operating system: no family of this platform is turned away.
+  if (showRefusal(noctavo::checkOperatingSystem(), QMessageBox::Critical)) return 0;
+
+  // One instance: a second start ends here, without a window or a word.
+  std::unique_ptr<QLockFile> instanceLock = noctavo::acquireSingleInstanceLock();
+  if (!instanceLock) return 0;
+
+  const QSize screen = primaryScreenSize();
+  if (showRefusal(noctavo::checkDisplay(screen.width(), screen.height()), QMessageBox::NoIcon)) return 0;
+
+  noctavo::FileSettingsStore settings(noctavo::FileSettingsStore::defaultFilePath());
+  noctavo::setSettingsStore(&settings);
+  noctavo::registerWindowMessages();
 
   noctavo::MainFrame frame;
-  frame.show();
-  return app.exec();
+  noctavo::installCoreMessageHandlers(&frame);
+
+  // The Qt runtime must be as recent as the one the program was built with.
+  if (showRefusal(noctavo::checkRuntimeVersion(qVersion()), QMessageBox::NoIcon)) {
+    noctavo::setSettingsStore(nullptr);
+    return 0;
+  }
+
+  noctavo::ShellInit(frame, QCoreApplication::applicationDirPath());
+  noctavo::StatusLineUpdate(noctavo::observer());
+  noctavo::sendMessage(&frame, noctavo::UM_LAYOUT);
+
+  if (noctavo::shellSettings().maximized) {
+    frame.showMaximized();
+  } else {
+    frame.showNormal();
+  }
+  noctavo::ShowWelcomeOnFirstRun(frame);
+
+  // The program ends when the frame has closed for good, not when some
+  // other window happens to be the last one open.
+  QApplication::setQuitOnLastWindowClosed(false);
+  QObject::connect(&frame, &noctavo::MainFrame::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+  const int exitCode = QApplication::exec();
+
+  noctavo::setSettingsStore(nullptr);
+  instanceLock.reset();
+  return exitCode;
 }

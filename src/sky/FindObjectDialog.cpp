@@ -1,0 +1,140 @@
+#include "sky/FindObjectDialog.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "bodies/BodyRegistry.h"
+#include "shell/HelpViewer.h"
+#include "shell/WindowMessages.h"
+#include "ui/DialogControls.h"
+#include "ui/SymbolFont.h"
+
+namespace noctavo {
+namespace {
+
+constexpr const char* helpTopic = "dialog find object.htm";
+
+template <class Control>
+Control* withId(Control* control, int id) {
+  setControlId(control, id);
+  return control;
+}
+
+void showHelp() { showHelpTopic(QString::fromLatin1(helpTopic)); }
+
+}  // namespace
+
+const std::vector<ObjectType>& findableObjectTypes() {
+  static const std::vector<ObjectType> types = {ObjectType::Sun,  ObjectType::Moon,          ObjectType::Planet,
+                                                ObjectType::Star, ObjectType::Constellation, ObjectType::NgcObject};
+  return types;
+}
+
+std::vector<FindObjectName> findObjectNames(ObjectType type) {
+  std::vector<FindObjectName> names;
+  int cursor = 0;
+  while (cursor >= 0) {
+    const AstBody* body = nextBody(type, cursor);
+    if (!body) break;
+    const std::string name = body->getName();
+    // Stars without a name cannot be asked for by name.
+    if (!name.empty()) names.push_back({symbolText(name), name});
+  }
+  std::stable_sort(names.begin(), names.end(), [](const FindObjectName& a, const FindObjectName& b) {
+    return QString::compare(a.shown, b.shown, Qt::CaseInsensitive) < 0;
+  });
+  return names;
+}
+
+FindObjectDialog::FindObjectDialog(QObject* skyWindow, QWidget* owner) : QDialog(owner), skyWindow_(skyWindow) {
+  setObjectName(QStringLiteral("Dlg_SkyFindObject"));
+  setWindowTitle(QStringLiteral("Find Object"));
+  setFont(SymbolFont());
+  build();
+  for (ObjectType type : findableObjectTypes()) typeBox_->addItem(QString::fromLatin1(objectTypeName(type)));
+  typeBox_->setCurrentIndex(0);
+  fillNames();
+  connect(typeBox_, &QComboBox::currentIndexChanged, this, [this] { fillNames(); });
+}
+
+void FindObjectDialog::build() {
+  typeBox_ = withId(new QComboBox(this), find_object::objectType);
+  nameBox_ = withId(new QComboBox(this), find_object::objectName);
+  // Long NGC descriptions must not stretch the dialog across the screen.
+  nameBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  nameBox_->setMinimumContentsLength(24);
+  nameBox_->setMaxVisibleItems(20);
+
+  auto* typeLabel = new QLabel(QStringLiteral("Object &type"), this);
+  typeLabel->setBuddy(typeBox_);
+  auto* nameLabel = new QLabel(QStringLiteral("Object &name"), this);
+  nameLabel->setBuddy(nameBox_);
+  auto* fields = new QFormLayout;
+  fields->addRow(typeLabel, typeBox_);
+  fields->addRow(nameLabel, nameBox_);
+
+  auto* ok = withId(new QPushButton(QStringLiteral("OK"), this), find_object::ok);
+  ok->setDefault(true);
+  auto* cancel = withId(new QPushButton(QStringLiteral("Cancel"), this), find_object::cancel);
+  auto* help = withId(new QPushButton(QStringLiteral("Help"), this), find_object::help);
+  connect(ok, &QPushButton::clicked, this, [this] { findAndClose(); });
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(help, &QPushButton::clicked, this, &showHelp);
+  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(f1, &QShortcut::activated, this, &showHelp);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  buttons->addWidget(help);
+
+  auto* column = new QVBoxLayout(this);
+  column->addLayout(fields);
+  column->addLayout(buttons);
+}
+
+void FindObjectDialog::fillNames() {
+  const int index = typeBox_->currentIndex();
+  if (index < 0 || index >= static_cast<int>(findableObjectTypes().size())) return;
+  const std::vector<FindObjectName> names = findObjectNames(findableObjectTypes()[static_cast<std::size_t>(index)]);
+  nameBox_->clear();
+  // The Sun and the Moon are found by their type alone.
+  if (names.size() == 1) {
+    nameBox_->setEnabled(false);
+    return;
+  }
+  nameBox_->setUpdatesEnabled(false);
+  for (const FindObjectName& entry : names) nameBox_->addItem(entry.shown, QByteArray::fromStdString(entry.name));
+  nameBox_->setUpdatesEnabled(true);
+  nameBox_->setEnabled(true);
+  nameBox_->setCurrentIndex(names.empty() ? -1 : 0);
+}
+
+const AstBody* FindObjectDialog::chosenObject() const {
+  const int index = typeBox_->currentIndex();
+  if (index < 0 || index >= static_cast<int>(findableObjectTypes().size())) return nullptr;
+  const ObjectType type = findableObjectTypes()[static_cast<std::size_t>(index)];
+  if (type == ObjectType::Sun || type == ObjectType::Moon) return bodyByIndex(type, 0);
+  if (nameBox_->currentIndex() < 0) return nullptr;
+  return bodyByName(type, nameBox_->currentData().toByteArray().toStdString());
+}
+
+void FindObjectDialog::findAndClose() {
+  if (const AstBody* object = chosenObject()) {
+    accept();
+    sendMessage(skyWindow_, UM_DISPLAY_OBJECT, 0, pointerParam(object));
+    return;
+  }
+  accept();
+}
+
+}  // namespace noctavo

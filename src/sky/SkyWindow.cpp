@@ -1,0 +1,371 @@
+#include "sky/SkyWindow.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QTimer>
+#include <QWindowStateChangeEvent>
+
+#include <algorithm>
+
+#include "bodies/BodyState.h"
+#include "bodies/QuantityBits.h"
+#include "shell/HelpViewer.h"
+#include "shell/Options.h"
+#include "shell/WindowMessages.h"
+#include "sky/FindObjectDialog.h"
+#include "sky/SkyControlPanel.h"
+#include "sky/SkyDisplay.h"
+#include "sky/SkyOptionsDialog.h"
+#include "time/InternalError.h"
+#include "ui/SymbolFont.h"
+#include "ui/TimeBar.h"
+
+// The window's icon lives in the program's static library; this names it
+// to the linker.
+static void initialiseSkyWindowResources() { Q_INIT_RESOURCE(skywindow); }
+
+namespace noctavo {
+namespace {
+
+constexpr const char* moduleName = "AST_SKY";
+constexpr const char* helpTopic = "sky window.htm";
+
+// The margins of the window's layout, pixels: the panel and the display
+// stand 5 pixels from the edges and from each other.
+constexpr int margin = 5;
+// The display's size until the first layout.
+constexpr int initialDisplaySize = 100;
+
+// The light grey of the window's background.
+const QColor backgroundColour(192, 192, 192);
+
+constexpr int firstMapCommand = command::skyMapHorizontal;   // 110..112 = MapType 0..2
+constexpr int firstGridCommand = command::skyGridOff;         // 113..115 = GridType 0..2
+
+bool isMapCommand(int commandId) {
+  return commandId >= firstMapCommand && commandId <= command::skyMapRealistic;
+}
+
+bool isGridCommand(int commandId) {
+  return commandId >= firstGridCommand && commandId <= command::skyGridEquatorial;
+}
+
+}  // namespace
+
+SkyWindow::SkyWindow(QMdiArea* area, MainFrame* frame) : frame_(frame) {
+  initialiseSkyWindowResources();
+  // 1. The settings, the tables, and the window's moment: the observer's.
+  state_.settings = readSkySettings();
+  allocateSkyPositionTables(state_.tables);
+  state_.observer = observer();
+  state_.geometry = makeDisplayGeometry(initialDisplaySize, PixelAspect());
+
+  // 2. The window, the panel and the display.
+  setObjectName(QStringLiteral("MdiChildSky"));
+  setWindowTitle(QStringLiteral("Sky"));
+  setWindowIcon(QIcon(QStringLiteral(":/skywindow/icons/133.png")));
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  client_ = new QWidget;
+  client_->setObjectName(QStringLiteral("SkyClientArea"));
+  client_->setCursor(Qt::ArrowCursor);
+  QPalette grey = client_->palette();
+  grey.setColor(QPalette::Window, backgroundColour);
+  client_->setPalette(grey);
+  client_->setAutoFillBackground(true);
+  panel_ = new SkyControlPanel(state_, client_);
+  display_ = new SkyDisplay(state_, this, frame, client_);
+  panel_->setDisplay(display_);
+  display_->setControlPanel(panel_);
+  panel_->setGeometry(margin, margin, initialDisplaySize, initialDisplaySize);
+  display_->setGeometry(margin + initialDisplaySize + margin, margin, initialDisplaySize, initialDisplaySize);
+  setWidget(client_);
+
+  const SkySettings& s = state_.settings;
+  normalRect_ = QRect(QPoint(s.left, s.top), QSize(s.right - s.left, s.bottom - s.top));
+  if (area) {
+    area->addSubWindow(this);
+    // The document area takes its size from the frame's layout, which runs
+    // after the frame's own resize: the Sky window is laid out again
+    // whenever the area's size has really changed.
+    area->viewport()->installEventFilter(this);
+  }
+  setGeometry(normalRect_);
+
+  // 3. The menu follows the settings. The map-type command would turn the
+  // view to its start; the view of the last run is kept instead.
+  const SkyView view = viewOf(s);
+  const int mapType = static_cast<int>(s.mapType);
+  const int gridType = static_cast<int>(s.gridType);
+  if (mapType < 0 || mapType > 2 || gridType < 0 || gridType > 2) {
+    NOCTAVO_INTERNAL_ERROR(moduleName);
+  } else {
+    command(firstMapCommand + mapType, false);
+    command(firstGridCommand + gridType, false);
+  }
+  state_.settings.viewLambda = view.lambda;
+  state_.settings.viewPhi = view.phi;
+  setCommandChecked(command::skyGridEcliptic, state_.settings.eclipticOn != 0);
+  panel_->showStarsFixed();
+  TimeBarSetStep(panel_->timeBar(), state_.settings.stepType, state_.settings.stepValue);
+  panel_->updateArrows();
+
+  // 4. Shown as it was left, the map computed, nothing selected.
+  if (s.minimized) {
+    showMinimized();
+  } else if (s.maximized) {
+    showMaximized();
+  } else {
+    show();
+  }
+  display_->recompute();
+  state_.selected = nullptr;
+  panel_->showSkyObjectInfo(nullptr, false);
+  layoutWindow();
+
+  // Activation gives the panel the keyboard focus.
+  connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates before, Qt::WindowStates now) {
+    if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive)) panel_->takeFocus();
+  });
+}
+
+SkyWindow::~SkyWindow() = default;
+
+// ------------------------------------------------------------ the frame
+
+void SkyWindow::initialise(QMdiSubWindow*& activeChild, bool& maximize) {
+  if (!state_.settings.active) return;
+  activeChild = this;
+  maximize = state_.settings.maximized != 0;
+}
+
+void SkyWindow::saveAndRelease() {
+  SkySettings& s = state_.settings;
+  s.active = mdiArea() && mdiArea()->currentSubWindow() == this ? 1 : 0;
+  s.minimized = isMinimized() ? 1 : 0;
+  s.maximized = isMaximized() ? 1 : 0;
+  rememberNormalRect();
+  s.left = normalRect_.left();
+  s.top = normalRect_.top();
+  s.right = normalRect_.left() + normalRect_.width();
+  s.bottom = normalRect_.top() + normalRect_.height();
+  int unit = 0;
+  int count = 0;
+  TimeBarGetStep(panel_->timeBar(), unit, count);
+  s.stepValue = count;
+  s.stepType = unit;
+  const Options& current = options();
+  writeSkySettings(s, current.saveOptions, current.saveWindowState);
+
+  // The catalogues go next: nothing refers to their objects any more.
+  display_->stopHighlight();
+  state_.released = true;
+  state_.selected = nullptr;
+  state_.popupObject = nullptr;
+  state_.tables = SkyPositionTables();
+  display_->update();
+}
+
+SkyWindow* createSkyWindow(MainFrame& frame) {
+  auto* sky = new SkyWindow(frame.documentArea(), &frame);
+  frame.registerWindow(FrameWindow::Sky, sky);
+  frame.registerWindow(FrameWindow::SkyControlPanel, sky->controlPanel());
+  frame.registerDocument(FrameWindow::Sky, sky);
+  return sky;
+}
+
+// ------------------------------------------------------------ the Sky menu
+
+bool SkyWindow::isCommandChecked(int commandId) const {
+  if (frame_) return frame_->isCommandChecked(commandId);
+  const auto found = ownChecks_.find(commandId);
+  return found != ownChecks_.end() && found->second;
+}
+
+void SkyWindow::setCommandChecked(int commandId, bool checked) {
+  if (frame_) {
+    frame_->setCommandChecked(commandId, checked);
+  } else {
+    ownChecks_[commandId] = checked;
+  }
+}
+
+void SkyWindow::mapTypeCommand(int commandId) {
+  // A map type already chosen changes nothing, not even the view.
+  if (isCommandChecked(commandId)) return;
+  for (int id = firstMapCommand; id <= command::skyMapRealistic; ++id) setCommandChecked(id, id == commandId);
+  state_.settings.mapType = static_cast<MapType>(commandId - firstMapCommand);
+  state_.settings.viewLambda = 0.0;
+  state_.settings.viewPhi = altitudeForStep(state_.settings.mapType, 0);
+  panel_->updateArrows();
+}
+
+void SkyWindow::gridCommand(int commandId) {
+  if (isCommandChecked(commandId)) return;
+  for (int id = firstGridCommand; id <= command::skyGridEquatorial; ++id) setCommandChecked(id, id == commandId);
+  state_.settings.gridType = static_cast<GridType>(commandId - firstGridCommand);
+}
+
+void SkyWindow::command(int commandId, bool fromFrame) {
+  if (isMapCommand(commandId)) {
+    mapTypeCommand(commandId);
+  } else if (isGridCommand(commandId)) {
+    gridCommand(commandId);
+  } else if (commandId == command::skyGridEcliptic) {
+    state_.settings.eclipticOn = state_.settings.eclipticOn ? 0 : 1;
+    setCommandChecked(commandId, state_.settings.eclipticOn != 0);
+  } else if (commandId == command::skyOptions) {
+    openSkyOptions();
+    return;
+  } else if (commandId == command::skyFindObject) {
+    openFindObject();
+    return;
+  } else {
+    return;
+  }
+  if (fromFrame) repaintWindow();
+}
+
+void SkyWindow::repaintWindow() {
+  panel_->observerControl()->update();
+  display_->update();
+}
+
+void SkyWindow::openSkyOptions() {
+  SkyOptionsDialog dialog(state_.settings, this);
+  if (dialog.exec() == QDialog::Accepted) display_->update();
+}
+
+void SkyWindow::openFindObject() {
+  FindObjectDialog dialog(this, this);
+  dialog.exec();
+}
+
+// ------------------------------------------------------------ messages
+
+void SkyWindow::displayObject(const AstBody& object, bool activate) {
+  if (state_.released) return;
+  // The Earth is not in the sky; asked to show it, the map stays as it is.
+  const ObjectType type = object.getObjectType();
+  if (type == ObjectType::Earth || type == ObjectType::Unknown) return;
+  state_.selected = &object;
+
+  const MapType mapType = state_.settings.mapType;
+  BodyState computed;
+  computed.position.invalidate();
+  object.compute(quantity_bit::position, state_.observer, computed, TimeKind::Lct, mapCoordSystem(mapType));
+  AstCoord position = computed.position;
+  if (position.isValid()) {
+    // East to the left in the equatorial map, as the map draws it.
+    if (mapType == MapType::Equatorial) position.setA(360.0 - position.a());
+    const SkyView view = viewTowards(mapType, position);
+    state_.settings.viewLambda = view.lambda;
+    state_.settings.viewPhi = view.phi;
+  }
+  panel_->updateArrows();
+  panel_->showSkyObjectInfo(&object, false);
+  if (activate) bringToFront();
+  repaintWindow();
+  sendMessage(display_, UM_SHOW);
+}
+
+void SkyWindow::bringToFront() {
+  if (isMinimized()) showNormal();
+  if (mdiArea()) mdiArea()->setActiveSubWindow(this);
+}
+
+void SkyWindow::layoutWindow() {
+  const QSize client = mdiArea() ? mdiArea()->viewport()->size() : size();
+  const int height = std::max(0, client.height() - 2 * margin);
+  state_.geometry = makeDisplayGeometry(height, PixelAspect());
+  const int width = state_.geometry.width;
+  panel_->setGeometry(margin, margin, std::max(0, client.width() - width - 3 * margin), height);
+  display_->setGeometry(client.width() - width - margin, margin, width, height);
+  panel_->update();
+  display_->update();
+}
+
+bool SkyWindow::event(QEvent* event) {
+  switch (static_cast<int>(event->type())) {
+    case UM_COMMAND:
+    case UM_OPTIONS_CHANGED:
+    case UM_LAYOUT:
+    case UM_DISPLAY_OBJECT:
+      if (const auto* message = dynamic_cast<const WindowMessage*>(event)) {
+        switch (message->message()) {
+          case UM_COMMAND:
+            command(static_cast<int>(message->wParam()), message->lParam() != 0);
+            break;
+          case UM_OPTIONS_CHANGED:
+            // Angle formats or the constellations' language may have changed.
+            panel_->showSkyObjectInfo(state_.selected, false);
+            repaintWindow();
+            break;
+          case UM_LAYOUT:
+            layoutWindow();
+            break;
+          case UM_DISPLAY_OBJECT:
+            if (const auto* object = message->pointer<const AstBody>()) displayObject(*object, message->wParam() != 0);
+            break;
+        }
+        return true;
+      }
+      break;
+    case QEvent::ShortcutOverride:
+      // F1 in the Sky window is its own help, not the frame's contents.
+      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        event->accept();
+        return true;
+      }
+      break;
+    case QEvent::KeyPress:
+      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        showHelpTopic(QString::fromLatin1(helpTopic));
+        return true;
+      }
+      break;
+    default:
+      break;
+  }
+  return QMdiSubWindow::event(event);
+}
+
+bool SkyWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && mdiArea() && watched == mdiArea()->viewport()) layoutWindow();
+  return QMdiSubWindow::eventFilter(watched, event);
+}
+
+void SkyWindow::closeEvent(QCloseEvent* event) {
+  // The window lives for the whole run: closing only minimises it.
+  event->ignore();
+  showMinimized();
+}
+
+void SkyWindow::changeEvent(QEvent* event) {
+  QMdiSubWindow::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) return;
+  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+  const bool restoredFromIcon = change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized() && !isMaximized();
+  if (restoredFromIcon && options().alwaysMaximize) {
+    QTimer::singleShot(0, this, [this] {
+      if (!isMinimized()) showMaximized();
+    });
+  }
+}
+
+void SkyWindow::rememberNormalRect() {
+  if (!isMinimized() && !isMaximized() && isVisible()) normalRect_ = geometry();
+}
+
+void SkyWindow::moveEvent(QMoveEvent* event) {
+  QMdiSubWindow::moveEvent(event);
+  rememberNormalRect();
+}
+
+void SkyWindow::resizeEvent(QResizeEvent* event) {
+  QMdiSubWindow::resizeEvent(event);
+  rememberNormalRect();
+}
+
+}  // namespace noctavo

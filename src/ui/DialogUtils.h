@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <QtGlobal>
+
+#include <string>
+
+class QWidget;
+
+namespace noctavo {
+
+// The folder of the running program with a trailing '/': data files, help
+// and pictures lie there.
+QString ProgramFolder();
+
+// The id of the first checked button among the controls firstId..lastId
+// (ids without a control are skipped). firstId > lastId, or no checked
+// button, is an internal error; the result is then 0.
+int CheckedRadio(const QWidget* dialog, int firstId, int lastId);
+
+// Finds the item of the list (a QListWidget with id listId) whose text is
+// exactly `text`, letter case included. Candidates come from repeated
+// case-insensitive prefix searches, each starting after the previous hit,
+// until the search wraps around. index is -1 when there is none.
+bool ListBoxFindExact(const QWidget* dialog, int listId, const QString& text, int& index);
+
+// The child's rectangle in the parent's client coordinates.
+QRect ChildRect(const QWidget* parent, const QWidget* child);
+
+// Moves every child of `parent` by (dx, dy) keeping its size; repaints the
+// parent when asked.
+void MoveChildren(QWidget* parent, int dx, int dy, bool repaint);
+
+// Sends one window message to every child of `parent`.
+void SendToChildren(QWidget* parent, int message, qintptr wParam, qintptr lParam);
+
+// Moves `window` so that its centre lies over the centre of `other`, without
+// resizing it.
+void CentreOver(QWidget* window, const QWidget* other);
+
+// a + (b - a) * i / (n - 1): point i of n evenly spaced from a to b. With
+// fewer than two points there is no spacing: the result is a.
+double Interpolate(double a, double b, int i, int n);
+
+// Removes the blanks at the end of the text, in place.
+void TrimTrailingBlanks(QString& text);
+void TrimTrailingBlanks(std::string& text);
+
+}  // namespace noctavo

@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <string>
+#include <sys/resource.h>
+
+#include "catalogues/Constellation.h"
+#include "catalogues/ConstellationTable.h"
+#include "catalogues/Star.h"
+#include "shell/SettingsStore.h"
+#include "support/InternalErrorRecorder.h"
+#include "support/TemporarySettings.h"
+
+namespace noctavo {
+namespace {
+
+using testing::TemporarySettings;
+
+const std::string root = "Software\\Noctavo Software\\Noctavo\\1.00";
+
+QByteArray fileBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+void writeFileBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+TEST(SettingsRoot, IsCompanyProductAndVersionBelowSoftware) {
+  EXPECT_EQ(RegistryRoot(), root);
+  EXPECT_EQ(settingsKey("Sky\\Window"), root + "\\Sky\\Window");
+  EXPECT_EQ(settingsKey("\\Main window"), root + "\\Main window");
+  EXPECT_EQ(settingsKey(""), root);
+}
+
+TEST(SettingsFileLocation, FollowsTheEnvironmentWhenItNamesAFile) {
+  const QByteArray previous = qgetenv("NOCTAVO_SETTINGS");
+  qputenv("NOCTAVO_SETTINGS", "/tmp/elsewhere/noctavo.ini");
+  EXPECT_EQ(FileSettingsStore::defaultFilePath(), QStringLiteral("/tmp/elsewhere/noctavo.ini"));
+  qunsetenv("NOCTAVO_SETTINGS");
+  EXPECT_TRUE(FileSettingsStore::defaultFilePath().endsWith(QStringLiteral("/Noctavo/settings.ini")));
+  if (!previous.isNull()) qputenv("NOCTAVO_SETTINGS", previous);
+}
+
+// ------------------------------------------------------------- round trips
+
+TEST(SettingsRoundTrip, ValuesSurviveANewStoreOnTheSameFile) {
+  TemporarySettings settings;
+  SettingsWriteString(root + "\\Sky", "Direction of view (lambda)", "180.000000");
+  SettingsWriteInt(root + "\\Main window", "Toolbar visible", 0);
+  SettingsWriteInt(root, "Save options", 1);
+  ASSERT_TRUE(settings.store().flush());
+
+  settings.restart();
+  EXPECT_EQ(SettingsReadString(root + "\\Sky", "Direction of view (lambda)", "x"), "180.000000");
+  EXPECT_FALSE(SettingsReadBool(root + "\\Main window", "Toolbar visible", true));
+  EXPECT_EQ(SettingsReadInt(root, "Save options", 7), 1);
+}
+
+TEST(SettingsRoundTrip, TheStoreWritesItsChangesWhenItIsDropped) {
+  TemporarySettings settings;
+  SettingsWriteString(root + "\\Graph", "Last file", "GRAPHS/a.gph");
+  settings.restart();  // no flush() of its own
+  EXPECT_EQ(SettingsReadString(root + "\\Graph", "Last file", ""), "GRAPHS/a.gph");
+}
+
+TEST(SettingsRoundTrip, TextsWithEscapesAndLineBreaksComeBackUnchanged) {
+  TemporarySettings settings;
+  const std::string awkward = "C:\\Noctavo\\GRAPHS\\n.gph\nsecond line\r\n=end\\";
+  SettingsWriteString(root + "\\Graph", "Path", awkward);
+  SettingsWriteString(root + "\\Graph", "a=b", "name with an equals sign");
+  SettingsWriteString(root + "\\Graph", "[not a section]", "1");
+  SettingsWriteString(root + "\\Graph", "; not a comment", "2");
+  SettingsWriteString(root + "\\Graph", "Empty", "");
+  settings.restart();
+  EXPECT_EQ(SettingsReadString(root + "\\Graph", "Path", ""), awkward);
+  EXPECT_EQ(SettingsReadString(root + "\\Graph", "a=b", ""), "name with an equals sign");
+  EXPECT_EQ(SettingsReadString(root + "\\Graph", "[not a section]", ""), "1");
+  EXPECT_EQ(SettingsReadString(root + "\\Graph", "; not a comment", ""), "2");
+  EXPECT_TRUE(settings.store().hasValue(root + "\\Graph", "Empty"));
+  EXPECT_EQ(SettingsReadString(root + "\\Graph", "Empty", "default"), "");
+}
+
+TEST(SettingsRoundTrip, BytesAboveAsciiAreKeptAsTheyAre) {
+  TemporarySettings settings;
+  const std::string zurich = "Z\xFCrich";                  // u umlaut in Windows-1252
+  const std::string degrees = "12\xB0" "30'";               // degree sign
+  const std::string symbols = "\x80\x85\x9F\xA7\xFF";       // euro, ellipsis, Y diaeresis, section, y diaeresis
+  SettingsWriteString(root + "\\Location\\Selected from list", "City", zurich);
+  SettingsWriteString(root + "\\Sky", "Centre", degrees);
+  SettingsWriteString(root + "\\Sky", "Symbols", symbols);
+  settings.restart();
+  EXPECT_EQ(SettingsReadString(root + "\\Location\\Selected from list", "City", ""), zurich);
+  EXPECT_EQ(SettingsReadString(root + "\\Sky", "Centre", ""), degrees);
+  EXPECT_EQ(SettingsReadString(root + "\\Sky", "Symbols", ""), symbols);
+  EXPECT_TRUE(fileBytes(settings.filePath()).contains(QByteArray("Z\xFCrich")));
+}
+
+TEST(SettingsRoundTrip, TheCatalogueInterfaceReadsKeyPathsBelowTheRoot) {
+  TemporarySettings settings;
+  SettingsStore& core = settings.store();
+  core.writeString("", "Language for constellation names", "Other");
+  core.writeString("Sky\\Window", "Visible", "1");
+  EXPECT_EQ(SettingsReadString(root, "Language for constellation names", ""), "Other");
+  EXPECT_EQ(SettingsReadString(root + "\\Sky\\Window", "Visible", ""), "1");
+  EXPECT_EQ(core.readString("Sky\\Window", "Visible", "0"), "1");
+  EXPECT_EQ(core.readString("Sky", "Visible", "0"), "0");
+}
+
+TEST(SettingsRoundTrip, TheConstellationLanguageIsKeptThroughTheStore) {
+  TemporarySettings settings;
+  setConstellationLanguage(constellationLanguageEnglish);
+  saveConstellationLanguage(settings.store(), true);
+  settings.restart();
+  EXPECT_EQ(SettingsReadString(root, "Language for constellation names", ""), "Other");
+
+  const QByteArray dataFolder = qgetenv("NOCTAVO_DATA_DIR");
+  if (dataFolder.isEmpty() || !QFile::exists(QString::fromLocal8Bit(dataFolder) + "/Noctavo.con")) {
+    GTEST_SKIP() << "the shipped data files are not beside the tests";
+  }
+  setConstellationLanguage(constellationLanguageLatin);
+  const std::string folder = dataFolder.toStdString();
+  loadStars(folder);
+  loadConstellationFigures(folder, settings.store());
+  releaseStars();
+  releaseConstellations();
+  EXPECT_EQ(constellationLanguage(), constellationLanguageEnglish);
+}
+
+TEST(SettingsRoundTrip, TheLanguageIsNotWrittenWhenTheOptionsAreNotSaved) {
+  TemporarySettings settings;
+  setConstellationLanguage(constellationLanguageEnglish);
+  saveConstellationLanguage(settings.store(), false);
+  EXPECT_FALSE(settings.store().hasValue(root, "Language for constellation names"));
+}
+
+// --------------------------------------------------------- reading values
+
+TEST(SettingsReading, MissingValuesGiveTheDefault) {
+  TemporarySettings settings;
+  EXPECT_EQ(SettingsReadString(root + "\\Nowhere", "Nothing", "fallback"), "fallback");
+  EXPECT_EQ(SettingsReadInt(root + "\\Nowhere", "Nothing", 42), 42);
+  EXPECT_TRUE(SettingsReadBool(root + "\\Nowhere", "Nothing", true));
+  EXPECT_FALSE(SettingsReadBool(root + "\\Nowhere", "Nothing", false));
+}
+
+TEST(SettingsReading, ANumberThatDoesNotParseReadsAsTheDefault) {
+  TemporarySettings settings;
+  SettingsWriteString(root, "Word", "many");
+  SettingsWriteString(root, "Empty", "");
+  SettingsWriteString(root, "Huge", "99999999999999999999");
+  EXPECT_EQ(SettingsReadInt(root, "Word", 5), 5);
+  EXPECT_EQ(SettingsReadInt(root, "Empty", 5), 5);
+  EXPECT_EQ(SettingsReadInt(root, "Huge", 5), 5);
+  EXPECT_TRUE(SettingsReadBool(root, "Word", true));
+  EXPECT_FALSE(SettingsReadBool(root, "Word", false));
+}
+
+TEST(SettingsReading, ANumberIsItsLeadingDecimalInteger) {
+  TemporarySettings settings;
+  SettingsWriteString(root, "Trailing", "12 minutes");
+  SettingsWriteString(root, "Negative", "  -7");
+  SettingsWriteString(root, "Two", "2");
+  SettingsWriteString(root, "Zero", "0");
+  EXPECT_EQ(SettingsReadInt(root, "Trailing", 0), 12);
+  EXPECT_EQ(SettingsReadInt(root, "Negative", 0), -7);
+  EXPECT_TRUE(SettingsReadBool(root, "Two", false));
+  EXPECT_FALSE(SettingsReadBool(root, "Zero", true));
+}
+
+TEST(SettingsReading, WithoutAStoreReadsGiveDefaultsAndWritesAreDropped) {
+  TemporarySettings settings;
+  setSettingsStore(nullptr);
+  SettingsWriteString(root, "Lost", "1");
+  SettingsWriteInt(root, "Lost too", 1);
+  EXPECT_EQ(SettingsReadString(root, "Lost", "default"), "default");
+  EXPECT_EQ(SettingsReadInt(root, "Lost too", 3), 3);
+  EXPECT_FALSE(SettingsDeleteTree(root));
+  setSettingsStore(&settings.store());
+  EXPECT_FALSE(settings.store().hasValue(root, "Lost"));
+}
+
+TEST(SettingsReading, DamagedLinesOfTheFileAreSkipped) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("settings.ini"));
+  writeFileBytes(path, QByteArray("Orphan=1\r\n"
+                                  "[Software\\Noctavo Software\\Noctavo\\1.00\r\n"
+                                  "Lost=1\r\n"
+                                  "[Software\\Noctavo Software\\Noctavo\\1.00]\r\n"
+                                  "no equals sign here\r\n"
+                                  "\r\n"
+                                  "; a comment\r\n"
+                                  "Save options=0\r\n"));
+  FileSettingsStore store(path);
+  EXPECT_EQ(store.value(root, "Save options", "x"), "0");
+  EXPECT_FALSE(store.hasValue(root, "Lost"));
+  EXPECT_FALSE(store.hasValue(root, "Orphan"));
+  EXPECT_FALSE(store.hasValue(root, "no equals sign here"));
+}
+
+// --------------------------------------------------------- deleting trees
+
+TEST(SettingsDeletion, DeletingAKeyTakesEveryKeyBelowItAndNothingElse) {
+  TemporarySettings settings;
+  SettingsWriteString(root + "\\Sky", "A", "1");
+  SettingsWriteString(root + "\\Sky\\Window", "B", "2");
+  SettingsWriteString(root + "\\Sky map", "C", "3");  // shares the beginning of the name only
+  SettingsWriteString(root, "D", "4");
+  EXPECT_TRUE(SettingsDeleteTree(root + "\\Sky\\"));  // one trailing backslash is allowed
+  settings.restart();
+  EXPECT_FALSE(settings.store().hasValue(root + "\\Sky", "A"));
+  EXPECT_FALSE(settings.store().hasValue(root + "\\Sky\\Window", "B"));
+  EXPECT_EQ(SettingsReadString(root + "\\Sky map", "C", ""), "3");
+  EXPECT_EQ(SettingsReadString(root, "D", ""), "4");
+}
+
+TEST(SettingsDeletion, DeletingTheRootLeavesAnEmptyStore) {
+  TemporarySettings settings;
+  SettingsWriteString(root + "\\Graph\\Window", "Visible", "1");
+  SettingsWriteString(root, "Save options", "1");
+  EXPECT_TRUE(SettingsDeleteTree(root));
+  settings.restart();
+  EXPECT_FALSE(settings.store().hasValue(root, "Save options"));
+  EXPECT_FALSE(settings.store().hasValue(root + "\\Graph\\Window", "Visible"));
+}
+
+TEST(SettingsDeletion, AKeyThatDoesNotExistCannotBeDeleted) {
+  TemporarySettings settings;
+  SettingsWriteString(root + "\\Sky", "A", "1");
+  EXPECT_FALSE(SettingsDeleteTree(root + "\\Solar system"));
+  EXPECT_FALSE(SettingsDeleteTree(root + "\\Sk"));
+  EXPECT_TRUE(settings.store().hasValue(root + "\\Sky", "A"));
+}
+
+TEST(SettingsDeletion, AKeyWhoseValuesAreBelowItExistsForDeletion) {
+  TemporarySettings settings;
+  SettingsWriteString(root + "\\Picture\\Window\\Control panel", "Visible", "1");
+  EXPECT_TRUE(SettingsDeleteTree(root + "\\Picture"));
+  EXPECT_FALSE(settings.store().hasValue(root + "\\Picture\\Window\\Control panel", "Visible"));
+}
+
+// ------------------------------------------------------- writing the file
+
+TEST(SettingsFile, AFileThatCannotBeCreatedIsReportedAndNothingBreaks) {
+  QTemporaryDir folder;
+  const QString blocker = folder.filePath(QStringLiteral("not a folder"));
+  writeFileBytes(blocker, "plain file");
+  FileSettingsStore store(blocker + QStringLiteral("/settings.ini"));
+  store.setValue(root, "Save options", "1");
+  EXPECT_FALSE(store.flush());
+  EXPECT_EQ(store.value(root, "Save options", ""), "1");  // kept for a later try
+  EXPECT_EQ(fileBytes(blocker), QByteArray("plain file"));
+}
+
+TEST(SettingsFile, TheOldFileStaysWholeWhenTheNewOneCannotBeWrittenToTheEnd) {
+  TemporarySettings settings;
+  SettingsWriteString(root, "Save options", "1");
+  ASSERT_TRUE(settings.store().flush());
+  const QByteArray before = fileBytes(settings.filePath());
+  ASSERT_FALSE(before.isEmpty());
+
+  // A file size limit stands in for a full disk: even root cannot write
+  // past it. The new text is far larger than the limit.
+  SettingsWriteString(root, "Big", std::string(64 * 1024, 'x'));
+  struct rlimit previousLimit {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previousLimit), 0);
+  struct rlimit smallLimit = previousLimit;
+  smallLimit.rlim_cur = 4096;
+  void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &smallLimit), 0);
+  const bool written = settings.store().flush();
+  setrlimit(RLIMIT_FSIZE, &previousLimit);
+  std::signal(SIGXFSZ, previousHandler);
+
+  EXPECT_FALSE(written);
+  EXPECT_EQ(fileBytes(settings.filePath()), before);
+  const QStringList leftovers = QDir(QFileInfo(settings.filePath()).absolutePath()).entryList(QDir::Files);
+  EXPECT_EQ(leftovers, QStringList{QStringLiteral("settings.ini")});
+
+  // Once there is room again, the changes go out.
+  EXPECT_TRUE(settings.store().flush());
+  settings.restart();
+  EXPECT_EQ(SettingsReadString(root, "Big", "").size(), 64u * 1024u);
+}
+
+TEST(SettingsFile, AFolderThatDoesNotExistYetIsMade) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("config/Noctavo/settings.ini"));
+  {
+    FileSettingsStore store(path);
+    store.setValue(root, "Save options", "1");
+    EXPECT_TRUE(store.flush());
+  }
+  EXPECT_TRUE(QFile::exists(path));
+}
+
+TEST(SettingsFile, AKeyPathWithALineBreakIsRefused) {
+  TemporarySettings settings;
+  testing::InternalErrorRecorder recorder;
+  SettingsWriteString(root + "\\Broken\nKey", "A", "1");
+  EXPECT_EQ(recorder.count(), 1u);
+  EXPECT_FALSE(settings.store().hasValue(root + "\\Broken\nKey", "A"));
+}
+
+}  // namespace
+}  // namespace noctavo

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QTest>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "bodies/AstBody.h"
+#include "catalogues/Constellation.h"
+#include "catalogues/CoreServices.h"
+#include "catalogues/NgcCatalogue.h"
+#include "catalogues/Star.h"
+#include "shell/MainFrame.h"
+#include "shell/Options.h"
+#include "shell/WindowMessages.h"
+#include "sky/SkyControlPanel.h"
+#include "sky/SkyDisplay.h"
+#include "sky/SkyWindow.h"
+#include "support/TemporarySettings.h"
+
+namespace noctavo::testing {
+
+// The folder the build copies the data into (set by CTest), or the source
+// folder when the tests run on their own.
+inline std::string skyTestDataFolder() {
+  if (const char* dir = std::getenv("NOCTAVO_DATA_DIR")) {
+    if (std::filesystem::exists(std::filesystem::path(dir) / "Noctavo.sta")) return dir;
+  }
+  return (std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "data").lexically_normal().string();
+}
+
+// A body that stands wherever the test puts it, in whatever system it is
+// asked for; it passes for the Sun, so that everything else it is asked
+// (rise, set) has harmless answers.
+class PlacedBody final : public AstBody {
+ public:
+  PlacedBody(double a, double b) : AstBody("Placed", 0, ObjectType::Sun, AstBody::noSymbol), a_(a), b_(b) {}
+  void compute(std::uint32_t flags, const Observer&, BodyState& out, TimeKind, CoordSystem system) const override {
+    if (flags & 0x3u) out.position = AstCoord(a_, b_, system);
+  }
+  std::span<const Quantity* const> quantities() const override { return {}; }
+
+ private:
+  double a_;
+  double b_;
+};
+
+// The Sky window in a main frame, over the catalogues that come with the
+// program, for an October evening in London (Saturn is up in the south).
+class SkyWindowFixture : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    const std::string folder = skyTestDataFolder();
+    MemorySettingsStore language;
+    loadStars(folder);
+    loadConstellationFigures(folder, language);
+    loadNgcCatalogue(folder);
+  }
+  static void TearDownTestSuite() {
+    releaseNgcCatalogue();
+    releaseStars();
+    releaseConstellations();
+  }
+
+  SkyWindowFixture() {
+    registerWindowMessages();
+    observer().dateTime = eveningInLondon();
+  }
+  ~SkyWindowFixture() override {
+    frame.reset();
+    QApplication::processEvents();
+  }
+
+  static AstDateTime eveningInLondon() { return AstDateTime(15, 10, 2024, 21.0, TimeKind::Lct); }
+
+  // The start of a run: a frame of the test screen's size with the Sky
+  // window maximised in it and laid out.
+  void startSky() {
+    frame = std::make_unique<MainFrame>();
+    frame->resize(1280, 1000);
+    frame->show();
+    sky = createSkyWindow(*frame);
+    QMdiSubWindow* active = nullptr;
+    bool maximize = false;
+    sky->initialise(active, maximize);
+    frame->activateDocument(active, maximize);
+    sendMessage(frame.get(), UM_LAYOUT);
+    QApplication::processEvents();
+  }
+
+  // The end of a run: the window saves as the options say, the frame goes,
+  // and the next run reads the file afresh.
+  void endRun() {
+    sky->saveAndRelease();
+    sky = nullptr;
+    frame.reset();
+    settings.restart();
+  }
+
+  std::string stored(const std::string& name, const char* subkey = "Sky") {
+    return settings.store().value(settingsKey(subkey), name, "(none)");
+  }
+  void store(const std::string& name, const std::string& text, const char* subkey = "Sky") {
+    settings.store().setValue(settingsKey(subkey), name, text);
+  }
+
+  SkyControlPanel& panel() { return *sky->controlPanel(); }
+  SkyDisplay& display() { return *sky->display(); }
+  SkySettings& skySettings() { return sky->state().settings; }
+  SkyView view() { return viewOf(skySettings()); }
+  QString shown(int controlId) { return panel().control(controlId)->property("text").toString(); }
+  bool enabled(int controlId) { return panel().control(controlId)->isEnabled(); }
+  void click(int controlId) { QTest::mouseClick(panel().control(controlId), Qt::LeftButton); }
+
+  TemporarySettings settings;
+  std::unique_ptr<MainFrame> frame;
+  SkyWindow* sky = nullptr;
+};
+
+}  // namespace noctavo::testing

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <QDateTimeEdit>
+#include <QDialog>
+
+#include "support/InternalErrorRecorder.h"
+#include "ui/DatePickerBinding.h"
+#include "ui/DialogControls.h"
+
+namespace noctavo {
+namespace {
+
+using testing::InternalErrorRecorder;
+
+class DatePicker : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    edit_ = new QDateTimeEdit(&dialog_);
+    setControlId(edit_, 101);
+    ASSERT_TRUE(binding_.Bind(&dialog_, 101));
+  }
+  QDialog dialog_;
+  QDateTimeEdit* edit_ = nullptr;
+  DatePickerBinding binding_;
+};
+
+TEST_F(DatePicker, OffersFirstJanuary1753ToTheLastMomentOf3000) {
+  EXPECT_EQ(edit_->minimumDate(), QDate(1753, 1, 1));
+  EXPECT_EQ(edit_->minimumTime(), QTime(0, 0, 0, 0));
+  EXPECT_EQ(edit_->maximumDate(), QDate(3000, 12, 31));
+  EXPECT_EQ(edit_->maximumTime(), QTime(23, 59, 59, 999));
+}
+
+TEST_F(DatePicker, ShowsAMomentAndGivesItsDateAndTimeBack) {
+  binding_.SetFrom(AstDateTime(15, 6, 2001, 13.0 + 45.0 / 60.0 + 30.0 / 3600.0, TimeKind::Gmt));
+  EXPECT_EQ(edit_->date(), QDate(2001, 6, 15));
+  EXPECT_EQ(edit_->time(), QTime(13, 45, 30));
+
+  AstDateTime read(1, 1, 1980, 7.25, TimeKind::Lct);
+  binding_.GetDate(read);
+  EXPECT_EQ(read.getDay(), 15);
+  EXPECT_EQ(read.getMonth(), 6);
+  EXPECT_EQ(read.getYear(), 2001);
+  EXPECT_EQ(read.getHours(), 7.25);  // the date alone
+
+  binding_.GetTime(read);
+  EXPECT_EQ(read.getHour(), 13);
+  EXPECT_EQ(read.getMinute(), 45);
+  EXPECT_EQ(read.getSecond(), 30);
+  EXPECT_EQ(read.getYear(), 2001);
+  EXPECT_EQ(read.getKind(), TimeKind::Lct);  // the kind is the caller's
+}
+
+TEST_F(DatePicker, KeepsTheClockTimeOfADaylightSavingChangeOfTheComputer) {
+  // 02:30 does not exist in many zones on the last Sunday of March; the
+  // program's times are not the computer's.
+  binding_.SetFrom(AstDateTime(25, 3, 2001, 2.5, TimeKind::Lct));
+  AstDateTime read(1, 1, 1980, 0.0, TimeKind::Lct);
+  binding_.GetTime(read);
+  EXPECT_EQ(read.getHour(), 2);
+  EXPECT_EQ(read.getMinute(), 30);
+}
+
+TEST_F(DatePicker, AMomentBeforeTheRangeShowsTheFirstDayInsteadOfEndingTheProgram) {
+  binding_.SetFrom(AstDateTime(1, 1, 1600, 6.0, TimeKind::Lct));
+  EXPECT_EQ(edit_->date(), QDate(1753, 1, 1));
+  binding_.SetFrom(AstDateTime(1, 1, 5000, 6.0, TimeKind::Lct));
+  EXPECT_EQ(edit_->date(), QDate(3000, 12, 31));
+}
+
+TEST_F(DatePicker, AnInvalidMomentLeavesThePickerAsItIs) {
+  binding_.SetFrom(AstDateTime(15, 6, 2001, 12.0, TimeKind::Lct));
+  AstDateTime invalid;
+  invalid.invalidate();
+  binding_.SetFrom(invalid);
+  EXPECT_EQ(edit_->date(), QDate(2001, 6, 15));
+}
+
+TEST_F(DatePicker, ASecondBindingOnTheSameControlIsAnInternalError) {
+  InternalErrorRecorder recorder;
+  DatePickerBinding second;
+  EXPECT_FALSE(second.Bind(&dialog_, 101));
+  ASSERT_EQ(recorder.count(), 1u);
+  EXPECT_EQ(recorder.modules()[0], "astdted");
+  EXPECT_EQ(DatePickerBinding::of(edit_), &binding_);
+}
+
+TEST(DatePickerBinding, AMissingControlIsAnInternalError) {
+  QDialog dialog;
+  DatePickerBinding binding;
+  InternalErrorRecorder recorder;
+  EXPECT_FALSE(binding.Bind(&dialog, 226));
+  ASSERT_EQ(recorder.count(), 1u);
+  EXPECT_EQ(recorder.modules()[0], "astdted");
+}
+
+TEST(DatePickerBinding, AnEndedBindingFreesItsControl) {
+  QDialog dialog;
+  auto* edit = new QDateTimeEdit(&dialog);
+  setControlId(edit, 251);
+  {
+    DatePickerBinding binding;
+    ASSERT_TRUE(binding.Bind(&dialog, 251));
+  }
+  EXPECT_EQ(DatePickerBinding::of(edit), nullptr);
+  DatePickerBinding again;
+  EXPECT_TRUE(again.Bind(&dialog, 251));
+}
+
+}  // namespace
+}  // namespace noctavo

@@ -72,6 +72,10 @@ int main(int argc, char** argv) {
   noctavo::sendMessage(&frame, noctavo::UM_LAYOUT);
 
   if (noctavo::shellSettings().maximized) {
+    // Without a window manager (a bare X server) maximizing is only a hint
+    // nobody acts on; covering the screen's work area first gives the same
+    // picture there and changes nothing where a manager maximizes.
+    if (const QScreen* screen = frame.screen()) frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();
   } else {
     frame.showNormal();

@@ -26,6 +26,8 @@ test: build
 
 bench: build
 	@./$(BUILD)/bench/noctavo_bench
+	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_sky_bench
+	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_startup_bench
 
 clean:
 	rm -rf $(BUILD)

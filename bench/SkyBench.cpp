@@ -7,14 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
-#include "catalogues/Constellation.h"
-#include "catalogues/CoreServices.h"
-#include "catalogues/NgcCatalogue.h"
-#include "catalogues/Star.h"
+#include "ShippedCatalogues.h"
 #include "sky/SkyPainter.h"
 #include "sky/SkyPositions.h"
 #include "sky/SkyProjection.h"
@@ -35,22 +28,7 @@ static const bool skyBenchApplicationMade = [] {
 namespace noctavo {
 namespace {
 
-// The folder the build copies the data into, or the source folder.
-std::string dataFolder() {
-  if (const char* dir = std::getenv("NOCTAVO_DATA_DIR")) {
-    if (std::filesystem::exists(std::filesystem::path(dir) / "Noctavo.sta")) return dir;
-  }
-  return (std::filesystem::path(__FILE__).parent_path() / ".." / "data").lexically_normal().string();
-}
-
-bool loadCatalogues() {
-  static const bool loaded = [] {
-    MemorySettingsStore settings;
-    const std::string folder = dataFolder();
-    return loadStars(folder) && loadConstellationFigures(folder, settings) && loadNgcCatalogue(folder);
-  }();
-  return loaded;
-}
+using bench::loadShippedCatalogues;
 
 Observer londonEvening() {
   Observer observer;
@@ -63,7 +41,7 @@ Observer londonEvening() {
 // One moment of the Sky window: planets, Sun and Moon computed, every star
 // and NGC object turned into the horizon.
 void BM_ComputeSkyPositions(benchmark::State& state) {
-  if (!loadCatalogues()) {
+  if (!loadShippedCatalogues()) {
     state.SkipWithError("the catalogues did not load");
     return;
   }
@@ -83,7 +61,7 @@ BENCHMARK(BM_ComputeSkyPositions)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)
 
 // What a repaint spends on projecting: every star of the tables.
 void BM_ProjectEveryStar(benchmark::State& state) {
-  if (!loadCatalogues()) {
+  if (!loadShippedCatalogues()) {
     state.SkipWithError("the catalogues did not load");
     return;
   }
@@ -104,7 +82,7 @@ BENCHMARK(BM_ProjectEveryStar)->Unit(benchmark::kMillisecond);
 
 // One click with NGC objects shown: every candidate is measured.
 void BM_FindNearestObject(benchmark::State& state) {
-  if (!loadCatalogues()) {
+  if (!loadShippedCatalogues()) {
     state.SkipWithError("the catalogues did not load");
     return;
   }
@@ -151,7 +129,7 @@ SkySettings everyLayer() {
 // grid are turned anew each time (the positions are computed outside the
 // timing).
 void BM_PaintSky(benchmark::State& state) {
-  if (!loadCatalogues()) {
+  if (!loadShippedCatalogues()) {
     state.SkipWithError("the catalogues did not load");
     return;
   }

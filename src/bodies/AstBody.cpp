@@ -132,6 +132,22 @@ void AstBody::finish(std::uint32_t flags, const Observer& observer, BodyState& o
   if ((flags & bit::twilightEnd) != 0) convertTime(out.twilightEnd, timeKind, longitude, timeZone, daylightSaving);
 }
 
+void AstBody::computeFixedPosition(const AstCoord& equatorial, std::uint32_t flags, const Observer& observer,
+                                   BodyState& out, TimeKind timeKind, CoordSystem system) const {
+  namespace bit = quantity_bit;
+  if ((flags & (bit::rise | bit::set)) != 0) {
+    AstDateTime rise(TimeKind::Lst);
+    AstDateTime set(TimeKind::Lst);
+    riseAndSetOfFixedPosition(equatorial, observer, rise, set);
+    if ((flags & bit::rise) != 0) out.rise = rise;
+    if ((flags & bit::set) != 0) out.set = set;
+  }
+  const AstCoord previousPosition = out.position;
+  out.position = equatorial;
+  finish(flags, observer, out, timeKind, system);
+  if ((flags & bit::position) == 0) out.position = previousPosition;
+}
+
 bool sameBody(const AstBody* a, const AstBody* b) {
   if (a == nullptr || b == nullptr) return false;
   return std::strcmp(a->getName(), b->getName()) == 0;

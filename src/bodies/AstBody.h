@@ -59,6 +59,14 @@ class AstBody {
   void finish(std::uint32_t flags, const Observer& observer, BodyState& out, TimeKind timeKind,
               CoordSystem system) const;
 
+  // The whole computation of an object at a fixed equatorial position
+  // (degrees), as stars and NGC objects are: its rise and set, then the
+  // finishing step on that position. The finishing step takes the direction
+  // from out.position, so the position goes there even when only the
+  // direction is asked for, and is put back unless it was asked for.
+  void computeFixedPosition(const AstCoord& equatorial, std::uint32_t flags, const Observer& observer, BodyState& out,
+                            TimeKind timeKind, CoordSystem system) const;
+
   void setName(const char* name);
 
  private:

@@ -1,9 +1,8 @@
 #include "bodies/AstEarth.h"
 
-#include <cmath>
-
 #include "bodies/AstSun.h"
 #include "bodies/QuantityBits.h"
+#include "time/AngleConstants.h"
 
 namespace noctavo {
 namespace {
@@ -41,9 +40,7 @@ void AstEarth::compute(std::uint32_t flags, const Observer& observer, BodyState&
   if (flags & bit::heliocentricLongitude) {
     BodyState sun;
     theSun().compute(bit::longitude, observer, sun, timeKind, CoordSystem::Ecliptical);
-    double longitude = sun.position.a() + 180.0;
-    longitude -= 360.0 * std::floor(longitude / 360.0);
-    out.heliocentric.setA(longitude);
+    out.heliocentric.setA(reducedIntoTurn(sun.position.a() + 180.0));
     out.heliocentric.setSystem(CoordSystem::Ecliptical);
   }
   if (flags & bit::heliocentricLatitude) {

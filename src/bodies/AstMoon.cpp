@@ -49,18 +49,6 @@ constexpr std::uint32_t moonBits = bit::position | bit::distanceFromEarth | bit:
                                    bit::angularSize | bit::zodiacConstellation | bit::rise | bit::set |
                                    bit::direction | bit::ascendingNode | bit::descendingNode | bit::zodiacSign;
 
-double reduceDegrees(double degrees) {
-  return degrees - 360.0 * std::floor(degrees / 360.0);
-}
-
-double sinDegrees(double degrees) {
-  return std::sin(degrees * radiansPerDegree);
-}
-
-double cosDegrees(double degrees) {
-  return std::cos(degrees * radiansPerDegree);
-}
-
 // 1 for an altitude on or above the horizon, 0 below.
 int above(double altitude) {
   return altitude >= 0.0 ? 1 : 0;
@@ -196,11 +184,11 @@ AstMoon::Place AstMoon::placeAt(double daysSinceEpoch) const {
   Place place{};
   place.sunLongitude = sun.placeAt(d).eclipticLongitude;
   const double sunMeanAnomaly =
-      reduceDegrees(AstSun::dailyMotion * d + sun.eclipticLongitudeAtEpoch() - sun.longitudeOfPerigee());
+      reducedIntoTurn(AstSun::dailyMotion * d + sun.eclipticLongitudeAtEpoch() - sun.longitudeOfPerigee());
 
-  place.meanLongitude = reduceDegrees(meanLongitudeMotion * d + meanLongitudeAtEpoch_);
-  place.meanAnomaly = reduceDegrees(place.meanLongitude - perigeeMotion * d - meanLongitudeOfPerigee_);
-  place.ascendingNode = reduceDegrees(meanLongitudeOfNode_ - nodeRegression * d);
+  place.meanLongitude = reducedIntoTurn(meanLongitudeMotion * d + meanLongitudeAtEpoch_);
+  place.meanAnomaly = reducedIntoTurn(place.meanLongitude - perigeeMotion * d - meanLongitudeOfPerigee_);
+  place.ascendingNode = reducedIntoTurn(meanLongitudeOfNode_ - nodeRegression * d);
 
   const double l = place.meanLongitude;
   const double sunTerm = sinDegrees(sunMeanAnomaly);
@@ -218,10 +206,8 @@ AstMoon::Place AstMoon::placeAt(double daysSinceEpoch) const {
 
   const double node = place.ascendingNode - nodeCorrectionAmplitude * sunTerm;
   const double fromNode = place.trueLongitude - node;
-  place.eclipticLongitude =
-      reduceDegrees(std::atan2(sinDegrees(fromNode) * cosDegrees(inclination_), cosDegrees(fromNode)) *
-                        degreesPerRadian +
-                    node);
+  place.eclipticLongitude = reducedIntoTurn(
+      std::atan2(sinDegrees(fromNode) * cosDegrees(inclination_), cosDegrees(fromNode)) * degreesPerRadian + node);
   place.eclipticLatitude = std::asin(sinDegrees(fromNode) * sinDegrees(inclination_)) * degreesPerRadian;
   return place;
 }
@@ -283,7 +269,7 @@ void AstMoon::compute(std::uint32_t requested, const Observer& observer, BodySta
   const Place place = placeAt(AstSun::daysSinceEpoch(observer));
 
   if (flags & bit::ascendingNode) out.ascendingNode = place.ascendingNode;
-  if (flags & bit::descendingNode) out.descendingNode = reduceDegrees(place.ascendingNode + 180.0);
+  if (flags & bit::descendingNode) out.descendingNode = reducedIntoTurn(place.ascendingNode + 180.0);
   if (flags & bit::phase) {
     out.phase = static_cast<float>(100.0 * (1.0 - cosDegrees(place.trueLongitude - place.sunLongitude)) / 2.0);
   }

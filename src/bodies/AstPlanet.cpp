@@ -33,13 +33,6 @@ constexpr double arcsecondsPerDegree = 3600.0;
 // opposition, a division by zero at inferior conjunction).
 constexpr double nearConjunctionSine = 1e-5;
 
-double sinDegrees(double degrees) { return std::sin(degrees * radiansPerDegree); }
-double cosDegrees(double degrees) { return std::cos(degrees * radiansPerDegree); }
-double tanDegrees(double degrees) { return std::tan(degrees * radiansPerDegree); }
-
-// x - 360 floor(x/360): into [0, 360).
-double reducedIntoTurn(double degrees) { return degrees - 360.0 * std::floor(degrees / 360.0); }
-
 // One pass into [0, 360]: the angles this is used on are at most one turn
 // outside it.
 double foldedOnceIntoTurn(double degrees) {

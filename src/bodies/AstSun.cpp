@@ -28,10 +28,6 @@ constexpr double siderealToCivilHours = 0.9973;
 constexpr int keplerMaximumRounds = 1000;
 constexpr double keplerTolerance = 1e-6;
 
-double reduceDegrees(double degrees) {
-  return degrees - 360.0 * std::floor(degrees / 360.0);
-}
-
 // Local sidereal time of the event of the day from the event's sidereal
 // time for the Sun of now (first) and of one day later (second), both in
 // hours. A pair that straddles 0h is brought together first.
@@ -100,7 +96,7 @@ double AstSun::solveKepler(double meanAnomalyRadians) const {
 
 AstSun::Place AstSun::placeAt(double daysSinceEpoch) const {
   Place place{};
-  const double meanLongitude = reduceDegrees(dailyMotion * daysSinceEpoch);
+  const double meanLongitude = reducedIntoTurn(dailyMotion * daysSinceEpoch);
   place.meanAnomaly = meanLongitude + eclipticLongitudeAtEpoch_ - longitudeOfPerigee_;
   if (place.meanAnomaly < 0.0) place.meanAnomaly += 360.0;
 
@@ -156,7 +152,7 @@ void AstSun::compute(std::uint32_t flags, const Observer& observer, BodyState& o
   if (flags & bit::midnight) {
     AstCoord equatorial = ecliptical;
     convertCoord(equatorial, CoordSystem::Equatorial, local);
-    out.midnight = reduceDegrees(equatorial.a() + 180.0);
+    out.midnight = reducedIntoTurn(equatorial.a() + 180.0);
   }
   if (flags & bit::distanceFromEarth) out.distanceFromEarth = (1.0 - e * e) / (1.0 + e * cosNu);
   if (flags & bit::angularSize) {

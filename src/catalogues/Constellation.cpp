@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "bodies/BodyRegistry.h"
-#include "bodies/QuantityBits.h"
 #include "catalogues/CoreServices.h"
 #include "catalogues/DataFile.h"
+#include "catalogues/FixedPositionQuantities.h"
 #include "catalogues/GreekLetter.h"
 #include "catalogues/Star.h"
 #include "time/InternalError.h"
@@ -25,19 +25,9 @@ constexpr std::int32_t alpha = 0;
 // The settings value lies directly under the program's settings root.
 const std::string settingsRootKey;
 
-// The quantities of every constellation, in their published order; the same
-// rows as a star's.
-struct ConstellationQuantities {
-  DirectionQuantity direction{"Direction", 0, 360, quantity_bit::direction, 202, 203};
-  TimeOfDayQuantity rise{"Rise", 0, 24, quantity_bit::rise, 180, 158};
-  TimeOfDayQuantity set{"Set", 0, 24, quantity_bit::set, 181, 159};
-  LongitudeQuantity longitude{"Longitude", 0, 360, quantity_bit::longitude, 124, 111};
-  LatitudeQuantity latitude{"Latitude", -90, 90, quantity_bit::latitude, 125, 112};
-  std::array<const Quantity*, 5> list{&direction, &rise, &set, &longitude, &latitude};
-};
-
-const ConstellationQuantities& constellationQuantities() {
-  static const ConstellationQuantities quantities;
+// The quantities of every constellation: the same rows as a star's.
+const FixedPositionQuantities& constellationQuantities() {
+  static const FixedPositionQuantities quantities;
   return quantities;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "catalogues/DataFile.h"
 #include "time/InternalError.h"
 
 namespace noctavo {
@@ -119,20 +120,6 @@ const ConstellationNames* namesAt(int index) {
   return &constellationNames[static_cast<std::size_t>(index)];
 }
 
-// ASCII folding only: the abbreviations are plain letters, and folding the
-// upper half of the byte range would depend on the C locale.
-char asciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalIgnoringCase(const std::string& text, const char* name) {
-  std::size_t i = 0;
-  for (; i < text.size() && name[i] != '\0'; ++i) {
-    if (asciiLower(text[i]) != asciiLower(name[i])) return false;
-  }
-  return i == text.size() && name[i] == '\0';
-}
-
 }  // namespace
 
 const char* constellationAbbreviation(int index) {
@@ -167,7 +154,8 @@ void setConstellationLanguage(int language) {
 
 int constellationIndexByAbbreviation(const std::string& text) {
   for (int index = 0; index < constellationCount; ++index) {
-    if (equalIgnoringCase(text, constellationNames[static_cast<std::size_t>(index)].abbreviation)) return index;
+    // ASCII folding only, so that the result does not depend on the C locale.
+    if (equalIgnoringAsciiCase(text, constellationNames[static_cast<std::size_t>(index)].abbreviation)) return index;
   }
   return -1;
 }

@@ -8,6 +8,7 @@
 #include "catalogues/Constellation.h"
 #include "catalogues/CoreServices.h"
 #include "catalogues/DataFile.h"
+#include "catalogues/FixedPositionQuantities.h"
 #include "time/InternalError.h"
 
 namespace noctavo {
@@ -43,12 +44,9 @@ constexpr int noConstellation = -1;
 struct NgcQuantities {
   MagnitudeQuantity magnitude{"Magnitude", -20, 20, quantity_bit::magnitude, 184, 162};
   ConstellationQuantity constellation{"Constellation", 0, 88, quantity_bit::ngcConstellation, 185, 163};
-  DirectionQuantity direction{"Direction", 0, 360, quantity_bit::direction, 202, 203};
-  TimeOfDayQuantity rise{"Rise", 0, 24, quantity_bit::rise, 180, 158};
-  TimeOfDayQuantity set{"Set", 0, 24, quantity_bit::set, 181, 159};
-  LongitudeQuantity longitude{"Longitude", 0, 360, quantity_bit::longitude, 124, 111};
-  LatitudeQuantity latitude{"Latitude", -90, 90, quantity_bit::latitude, 125, 112};
-  std::array<const Quantity*, 7> list{&magnitude, &constellation, &direction, &rise, &set, &longitude, &latitude};
+  FixedPositionQuantities fixed;
+  std::array<const Quantity*, 7> list{&magnitude, &constellation,   &fixed.direction, &fixed.rise,
+                                      &fixed.set, &fixed.longitude, &fixed.latitude};
 };
 
 const NgcQuantities& ngcQuantities() {
@@ -161,19 +159,7 @@ void NgcObject::compute(std::uint32_t flags, const Observer& observer, BodyState
   if (!checkRequest(flags, timeKind, system)) return;
   if ((flags & bit::magnitude) != 0) out.magnitude = magnitude_;
   if ((flags & bit::ngcConstellation) != 0) out.ngcConstellation = constellation_;
-  if ((flags & (bit::rise | bit::set)) != 0) {
-    AstDateTime rise(TimeKind::Lst);
-    AstDateTime set(TimeKind::Lst);
-    riseAndSetOfFixedPosition(position_, observer, rise, set);
-    if ((flags & bit::rise) != 0) out.rise = rise;
-    if ((flags & bit::set) != 0) out.set = set;
-  }
-  // As for stars: the direction is taken from out.position in the
-  // finishing step, which is restored when the position was not asked for.
-  const AstCoord previousPosition = out.position;
-  out.position = position_;
-  finish(flags, observer, out, timeKind, system);
-  if ((flags & bit::position) == 0) out.position = previousPosition;
+  computeFixedPosition(position_, flags, observer, out, timeKind, system);
 }
 
 std::span<const Quantity* const> NgcObject::quantities() const { return ngcQuantities().list; }

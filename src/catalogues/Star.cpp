@@ -1,15 +1,14 @@
 #include "catalogues/Star.h"
 
-#include <array>
 #include <deque>
 #include <map>
 #include <string_view>
 
 #include "bodies/BodyRegistry.h"
-#include "bodies/QuantityBits.h"
 #include "catalogues/Constellation.h"
 #include "catalogues/CoreServices.h"
 #include "catalogues/DataFile.h"
+#include "catalogues/FixedPositionQuantities.h"
 #include "time/InternalError.h"
 
 namespace noctavo {
@@ -27,18 +26,9 @@ constexpr std::size_t starRecordSize = 15;
 // Degrees of right ascension into hours for the boundary search (1/15).
 constexpr double hoursPerDegreeOfRightAscension = 0.06666666666666667;
 
-// The quantities of every star, in their published order.
-struct StarQuantities {
-  DirectionQuantity direction{"Direction", 0, 360, quantity_bit::direction, 202, 203};
-  TimeOfDayQuantity rise{"Rise", 0, 24, quantity_bit::rise, 180, 158};
-  TimeOfDayQuantity set{"Set", 0, 24, quantity_bit::set, 181, 159};
-  LongitudeQuantity longitude{"Longitude", 0, 360, quantity_bit::longitude, 124, 111};
-  LatitudeQuantity latitude{"Latitude", -90, 90, quantity_bit::latitude, 125, 112};
-  std::array<const Quantity*, 5> list{&direction, &rise, &set, &longitude, &latitude};
-};
-
-const StarQuantities& starQuantities() {
-  static const StarQuantities quantities;
+// The quantities of every star.
+const FixedPositionQuantities& starQuantities() {
+  static const FixedPositionQuantities quantities;
   return quantities;
 }
 
@@ -181,23 +171,8 @@ Star::Star(int index, double rightAscension, double declination, float magnitude
 
 void Star::compute(std::uint32_t flags, const Observer& observer, BodyState& out, TimeKind timeKind,
                    CoordSystem system) const {
-  namespace bit = quantity_bit;
   if (!checkRequest(flags, timeKind, system)) return;
-  const AstCoord equatorial = equatorialPosition();
-  if ((flags & (bit::rise | bit::set)) != 0) {
-    AstDateTime rise(TimeKind::Lst);
-    AstDateTime set(TimeKind::Lst);
-    riseAndSetOfFixedPosition(equatorial, observer, rise, set);
-    if ((flags & bit::rise) != 0) out.rise = rise;
-    if ((flags & bit::set) != 0) out.set = set;
-  }
-  // The finishing step takes the direction from out.position, so the
-  // position goes there even when only the direction is asked for; it is put
-  // back afterwards unless it was asked for.
-  const AstCoord previousPosition = out.position;
-  out.position = equatorial;
-  finish(flags, observer, out, timeKind, system);
-  if ((flags & bit::position) == 0) out.position = previousPosition;
+  computeFixedPosition(equatorialPosition(), flags, observer, out, timeKind, system);
 }
 
 std::span<const Quantity* const> Star::quantities() const { return starQuantities().list; }

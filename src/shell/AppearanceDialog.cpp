@@ -6,22 +6,18 @@
 #include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QKeySequence>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <initializer_list>
 
 #include "catalogues/ConstellationTable.h"
-#include "shell/HelpViewer.h"
 #include "shell/MainFrameAccess.h"
 #include "shell/Options.h"
 #include "shell/WindowMessages.h"
 #include "time/AstCoord.h"
 #include "ui/DialogControls.h"
+#include "ui/DialogLayout.h"
 #include "ui/DialogUtils.h"
 #include "ui/SymbolFont.h"
 
@@ -31,10 +27,7 @@ namespace {
 
 constexpr const char* moduleName = "AST_OPT";
 
-// Control ids of "Dlg_OptDisplay".
-constexpr int okId = 1;
-constexpr int cancelId = 2;
-constexpr int helpId = 9;
+// Control ids of "Dlg_OptDisplay" above the OK, Cancel and Help row.
 constexpr int toolbarId = 1027;
 constexpr int statusLineId = 370;
 constexpr int englishId = 381;
@@ -62,12 +55,6 @@ QString sampleText(bool isRightAscension, RightAscensionDisplay ra, AngleDisplay
   return symbolText(formatAngle(sampleAngleDegrees, isRightAscension, modes));
 }
 
-template <class Control>
-Control* withId(Control* control, int id) {
-  setControlId(control, id);
-  return control;
-}
-
 class AppearanceOptionsDialog : public QDialog {
  public:
   explicit AppearanceOptionsDialog(QWidget* owner) : QDialog(owner) {
@@ -83,11 +70,7 @@ class AppearanceOptionsDialog : public QDialog {
   QCheckBox* check(int id) { return NOCTAVO_CONTROL(QCheckBox, this, id, moduleName); }
 
   QGroupBox* group(const QString& title, std::initializer_list<QWidget*> controls) {
-    auto* box = new QGroupBox(title, this);
-    auto* layout = new QVBoxLayout(box);
-    for (QWidget* control : controls) layout->addWidget(control);
-    layout->addStretch();
-    return box;
+    return controlGroup(this, title, controls);
   }
 
   void build() {
@@ -135,25 +118,9 @@ class AppearanceOptionsDialog : public QDialog {
     grid->addWidget(windowsBox, 2, 0, 1, 2);
     grid->addWidget(saveBox, 3, 0, 1, 2);
 
-    auto* ok = withId(new QPushButton(QStringLiteral("OK"), this), okId);
-    ok->setDefault(true);
-    auto* cancel = withId(new QPushButton(QStringLiteral("Cancel"), this), cancelId);
-    auto* help = withId(new QPushButton(QStringLiteral("Help"), this), helpId);
-    connect(ok, &QPushButton::clicked, this, [this] { storeAndAccept(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { showHelpTopic(QString::fromLatin1(helpTopic)); });
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, [] { showHelpTopic(QString::fromLatin1(helpTopic)); });
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelHelpRow(this, helpTopic, [this] { storeAndAccept(); }));
     layout->setSizeConstraint(QLayout::SetFixedSize);
   }
 

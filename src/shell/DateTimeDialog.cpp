@@ -9,22 +9,18 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
-#include "shell/HelpViewer.h"
 #include "shell/Options.h"
 #include "shell/WindowMessages.h"
 #include "time/TimeSystems.h"
 #include "ui/DatePickerBinding.h"
 #include "ui/DialogControls.h"
+#include "ui/DialogLayout.h"
 #include "ui/SymbolFont.h"
 
 namespace noctavo {
@@ -33,10 +29,7 @@ namespace {
 
 constexpr const char* moduleName = "AST_OPT";
 
-// Control ids of "Dlg_OptDateTime".
-constexpr int okId = 1;
-constexpr int cancelId = 2;
-constexpr int helpId = 9;
+// Control ids of "Dlg_OptDateTime" above the OK, Cancel and Help row.
 constexpr int dateId = 101;
 constexpr int timeId = 102;
 constexpr int daylightSavingId = 120;
@@ -78,12 +71,6 @@ class PickerField : public Picker {
     QWidget::focusOutEvent(event);
   }
 };
-
-template <class Control>
-Control* withId(Control* control, int id) {
-  setControlId(control, id);
-  return control;
-}
 
 class DateTimeOptionsDialog : public QDialog {
  public:
@@ -139,26 +126,10 @@ class DateTimeOptionsDialog : public QDialog {
     auto* clockLayout = new QVBoxLayout(clockBox);
     clockLayout->addWidget(withId(new QCheckBox(QStringLiteral("Active"), this), realTimeClockId));
 
-    auto* ok = withId(new QPushButton(QStringLiteral("OK"), this), okId);
-    ok->setDefault(true);
-    auto* cancel = withId(new QPushButton(QStringLiteral("Cancel"), this), cancelId);
-    auto* help = withId(new QPushButton(QStringLiteral("Help"), this), helpId);
-    connect(ok, &QPushButton::clicked, this, [this] { acceptIfValid(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [] { showHelpTopic(QString::fromLatin1(helpTopic)); });
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, [] { showHelpTopic(QString::fromLatin1(helpTopic)); });
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(momentBox);
     layout->addWidget(clockBox);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelHelpRow(this, helpTopic, [this] { acceptIfValid(); }));
     layout->setSizeConstraint(QLayout::SetFixedSize);
   }
 

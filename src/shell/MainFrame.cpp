@@ -446,10 +446,6 @@ void MainFrame::executeCommand(int commandId) {
     case solarOptions:
       sendToWindow(FrameWindow::SolarSystem, UM_COMMAND, commandId, 0);
       break;
-    case graphGuideLine:
-      flipCheck(commandId);
-      sendToWindow(FrameWindow::GraphDrawingArea, isCommandChecked(commandId) ? UM_SHOW : UM_HIDE);
-      break;
     case pictureControlPanel: {
       // The Picture window toggles its control panel on a double click with
       // the left button; the menu item does just that.
@@ -461,17 +457,13 @@ void MainFrame::executeCommand(int commandId) {
     case pictureFitToWindow:
       sendToWindow(FrameWindow::Picture, UM_FIT_TOGGLE);
       break;
+    case graphGuideLine:
     case objectInfo:
-      flipCheck(commandId);
-      sendToWindow(FrameWindow::ObjectInformation, isCommandChecked(commandId) ? UM_SHOW : UM_HIDE);
-      break;
     case calculator:
-      flipCheck(commandId);
-      sendToWindow(FrameWindow::Calculator, isCommandChecked(commandId) ? UM_SHOW : UM_HIDE);
-      break;
     case symbolTable:
+      // The check mark says whether the guide line or the tool window shows.
       flipCheck(commandId);
-      sendToWindow(FrameWindow::SymbolTable, isCommandChecked(commandId) ? UM_SHOW : UM_HIDE);
+      sendToWindow(*commandWindow(commandId), isCommandChecked(commandId) ? UM_SHOW : UM_HIDE);
       break;
     case optionsDateTime:
       DateTimeDialog(this);
@@ -509,16 +501,10 @@ void MainFrame::executeCommand(int commandId) {
       break;
     }
     case showSky:
-      bringForward(FrameWindow::Sky);
-      break;
     case showSolarSystem:
-      bringForward(FrameWindow::SolarSystem);
-      break;
     case showGraph:
-      bringForward(FrameWindow::Graph);
-      break;
     case showPicture:
-      bringForward(FrameWindow::Picture);
+      bringForward(*commandWindow(commandId));
       break;
     default:
       break;

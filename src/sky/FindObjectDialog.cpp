@@ -2,33 +2,21 @@
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
-#include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "bodies/BodyRegistry.h"
-#include "shell/HelpViewer.h"
 #include "shell/WindowMessages.h"
 #include "ui/DialogControls.h"
+#include "ui/DialogLayout.h"
 #include "ui/SymbolFont.h"
 
 namespace noctavo {
 namespace {
 
 constexpr const char* helpTopic = "dialog find object.htm";
-
-template <class Control>
-Control* withId(Control* control, int id) {
-  setControlId(control, id);
-  return control;
-}
-
-void showHelp() { showHelpTopic(QString::fromLatin1(helpTopic)); }
 
 }  // namespace
 
@@ -81,25 +69,9 @@ void FindObjectDialog::build() {
   fields->addRow(typeLabel, typeBox_);
   fields->addRow(nameLabel, nameBox_);
 
-  auto* ok = withId(new QPushButton(QStringLiteral("OK"), this), find_object::ok);
-  ok->setDefault(true);
-  auto* cancel = withId(new QPushButton(QStringLiteral("Cancel"), this), find_object::cancel);
-  auto* help = withId(new QPushButton(QStringLiteral("Help"), this), find_object::help);
-  connect(ok, &QPushButton::clicked, this, [this] { findAndClose(); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this, &showHelp);
-  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(f1, &QShortcut::activated, this, &showHelp);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  buttons->addWidget(help);
-
   auto* column = new QVBoxLayout(this);
   column->addLayout(fields);
-  column->addLayout(buttons);
+  column->addLayout(okCancelHelpRow(this, helpTopic, [this] { findAndClose(); }));
 }
 
 void FindObjectDialog::fillNames() {

@@ -13,11 +13,9 @@ class QComboBox;
 
 namespace noctavo {
 
-// Control ids of the Find Object dialog "Dlg_SkyFindObject".
+// Control ids of the Find Object dialog "Dlg_SkyFindObject" (OK, Cancel and
+// Help: ui/DialogLayout.h).
 namespace find_object {
-inline constexpr int ok = 1;
-inline constexpr int cancel = 2;
-inline constexpr int help = 9;
 inline constexpr int objectType = 1020;
 inline constexpr int objectName = 154;
 }  // namespace find_object

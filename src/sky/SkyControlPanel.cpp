@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cmath>
 #include <initializer_list>
 #include <string>
 
@@ -254,7 +253,7 @@ void ObserverControl::paintEvent(QPaintEvent*) {
   double angle = 360.0 - state_.settings.viewLambda + 90.0;
   if (angle >= 360.0) angle -= 360.0;
   const auto onEllipse = [](double degrees, double radiusX, double radiusY) {
-    return QPointF(radiusX * std::cos(degrees * radiansPerDegree), -radiusY * std::sin(degrees * radiansPerDegree));
+    return QPointF(radiusX * cosDegrees(degrees), -radiusY * sinDegrees(degrees));
   };
   const QPointF centre(cx, cy);
   const QPointF tip = centre + onEllipse(angle, rx, ry);
@@ -289,12 +288,6 @@ void ObserverControl::paintEvent(QPaintEvent*) {
 // ---- The panel ----------------------------------------------------------------
 
 namespace {
-
-template <class Control>
-Control* withId(Control* control, int id) {
-  setControlId(control, id);
-  return control;
-}
 
 QLabel* valueLabel(QWidget* parent, int id) {
   auto* label = withId(new QLabel(parent), id);

@@ -3,17 +3,11 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QKeySequence>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
-#include <initializer_list>
-
-#include "shell/HelpViewer.h"
 #include "ui/DialogControls.h"
+#include "ui/DialogLayout.h"
 #include "ui/DialogUtils.h"
 #include "ui/SymbolFont.h"
 
@@ -23,27 +17,11 @@ namespace {
 constexpr const char* moduleName = "AST_SKY";
 constexpr const char* helpTopic = "dialog sky options.htm";
 
-template <class Control>
-Control* withId(Control* control, int id) {
-  setControlId(control, id);
-  return control;
-}
-
-QGroupBox* group(QWidget* parent, const QString& title, std::initializer_list<QWidget*> controls) {
-  auto* box = new QGroupBox(title, parent);
-  auto* layout = new QVBoxLayout(box);
-  for (QWidget* control : controls) layout->addWidget(control);
-  layout->addStretch();
-  return box;
-}
-
 // The planet radios in the order of the dialog and the modes they stand for.
 constexpr std::pair<int, PlanetDisplayMode> planetRadios[] = {
     {sky_options::planetsNone, PlanetDisplayMode::None},
     {sky_options::planetsRealistic, PlanetDisplayMode::Realistic},
     {sky_options::planetsAll, PlanetDisplayMode::All}};
-
-void showHelp() { showHelpTopic(QString::fromLatin1(helpTopic)); }
 
 }  // namespace
 
@@ -60,29 +38,30 @@ QCheckBox* SkyOptionsDialog::check(int controlId) const {
 }
 
 void SkyOptionsDialog::build() {
-  QGroupBox* stars = group(this, QStringLiteral("Stars"),
-                           {withId(new QCheckBox(QStringLiteral("Names"), this), sky_options::starNames),
-                            withId(new QCheckBox(QStringLiteral("Letters"), this), sky_options::starLetters)});
+  QGroupBox* stars = controlGroup(this, QStringLiteral("Stars"),
+                                  {withId(new QCheckBox(QStringLiteral("Names"), this), sky_options::starNames),
+                                   withId(new QCheckBox(QStringLiteral("Letters"), this), sky_options::starLetters)});
   QGroupBox* constellations =
-      group(this, QStringLiteral("Constellations"),
-            {withId(new QCheckBox(QStringLiteral("Names"), this), sky_options::constellationNames),
-             withId(new QCheckBox(QStringLiteral("Lines"), this), sky_options::constellationLines)});
+      controlGroup(this, QStringLiteral("Constellations"),
+                   {withId(new QCheckBox(QStringLiteral("Names"), this), sky_options::constellationNames),
+                    withId(new QCheckBox(QStringLiteral("Lines"), this), sky_options::constellationLines)});
   QGroupBox* planets =
-      group(this, QStringLiteral("Planets"),
-            {withId(new QRadioButton(QStringLiteral("None"), this), sky_options::planetsNone),
-             withId(new QRadioButton(QStringLiteral("Realistic"), this), sky_options::planetsRealistic),
-             withId(new QRadioButton(QStringLiteral("All"), this), sky_options::planetsAll),
-             withId(new QCheckBox(QStringLiteral("Names"), this), sky_options::planetNames),
-             withId(new QCheckBox(QStringLiteral("Symbols"), this), sky_options::planetSymbols)});
-  QGroupBox* sunAndMoon = group(this, QStringLiteral("Sun and Moon"),
-                                {withId(new QCheckBox(QStringLiteral("Sun"), this), sky_options::sun),
-                                 withId(new QCheckBox(QStringLiteral("Moon"), this), sky_options::moon)});
+      controlGroup(this, QStringLiteral("Planets"),
+                   {withId(new QRadioButton(QStringLiteral("None"), this), sky_options::planetsNone),
+                    withId(new QRadioButton(QStringLiteral("Realistic"), this), sky_options::planetsRealistic),
+                    withId(new QRadioButton(QStringLiteral("All"), this), sky_options::planetsAll),
+                    withId(new QCheckBox(QStringLiteral("Names"), this), sky_options::planetNames),
+                    withId(new QCheckBox(QStringLiteral("Symbols"), this), sky_options::planetSymbols)});
+  QGroupBox* sunAndMoon = controlGroup(this, QStringLiteral("Sun and Moon"),
+                                       {withId(new QCheckBox(QStringLiteral("Sun"), this), sky_options::sun),
+                                        withId(new QCheckBox(QStringLiteral("Moon"), this), sky_options::moon)});
   auto* ngcObjects = withId(new QCheckBox(QStringLiteral("NGC Objects"), this), sky_options::ngcObjects);
   auto* ngcColour =
       withId(new QCheckBox(QStringLiteral("Different color if picture available"), this), sky_options::ngcColour);
-  QGroupBox* deepSky = group(this, QStringLiteral("Deep sky"), {ngcObjects, ngcColour});
-  QGroupBox* horizon = group(this, QStringLiteral("Horizon"),
-                             {withId(new QCheckBox(QStringLiteral("Realistic horizon"), this), sky_options::horizon)});
+  QGroupBox* deepSky = controlGroup(this, QStringLiteral("Deep sky"), {ngcObjects, ngcColour});
+  QGroupBox* horizon =
+      controlGroup(this, QStringLiteral("Horizon"),
+                   {withId(new QCheckBox(QStringLiteral("Realistic horizon"), this), sky_options::horizon)});
   // The colour of objects with a picture only matters while they are shown.
   connect(ngcObjects, &QCheckBox::toggled, ngcColour, &QWidget::setEnabled);
 
@@ -94,25 +73,9 @@ void SkyOptionsDialog::build() {
   grid->addWidget(horizon, 2, 1);
   grid->addWidget(deepSky, 3, 0, 1, 2);
 
-  auto* ok = withId(new QPushButton(QStringLiteral("OK"), this), sky_options::ok);
-  ok->setDefault(true);
-  auto* cancel = withId(new QPushButton(QStringLiteral("Cancel"), this), sky_options::cancel);
-  auto* help = withId(new QPushButton(QStringLiteral("Help"), this), sky_options::help);
-  connect(ok, &QPushButton::clicked, this, [this] { storeAndAccept(); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this, &showHelp);
-  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(f1, &QShortcut::activated, this, &showHelp);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  buttons->addWidget(help);
-
   auto* column = new QVBoxLayout(this);
   column->addLayout(grid);
-  column->addLayout(buttons);
+  column->addLayout(okCancelHelpRow(this, helpTopic, [this] { storeAndAccept(); }));
 }
 
 void SkyOptionsDialog::showSettings(const SkySettings& s) {

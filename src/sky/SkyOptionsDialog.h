@@ -8,11 +8,9 @@ class QCheckBox;
 
 namespace noctavo {
 
-// Control ids of the Sky Options dialog "Dlg_SkyOptions".
+// Control ids of the Sky Options dialog "Dlg_SkyOptions" (OK, Cancel and Help:
+// ui/DialogLayout.h).
 namespace sky_options {
-inline constexpr int ok = 1;
-inline constexpr int cancel = 2;
-inline constexpr int help = 9;
 inline constexpr int starNames = 360;
 inline constexpr int starLetters = 361;
 inline constexpr int constellationNames = 362;

@@ -74,18 +74,7 @@ constexpr int meridianPointCount = 2 * gridLimit / gridPointStep + 1;       // 8
 constexpr int parallelCount = 2 * gridLimit / gridParallelStep + 1;         // 17
 constexpr int parallelPointCount = 360 / gridPointStep + 1;                 // 181
 
-constexpr double fullTurnDegrees = 360.0;
-
 constexpr unsigned char alphaLetter = 0;
-
-AstCoord mirroredEquatorial(const AstCoord& equatorial) {
-  if (!equatorial.isValid()) return equatorial;
-  return AstCoord(fullTurnDegrees - equatorial.a(), equatorial.b(), CoordSystem::Equatorial);
-}
-
-bool isKnownMapType(MapType mapType) {
-  return mapType == MapType::Horizontal || mapType == MapType::Equatorial || mapType == MapType::Realistic;
-}
 
 // ---- Pixels -----------------------------------------------------------
 
@@ -520,20 +509,8 @@ class SkyPaint {
 
   // Layer 7.
   void planets() {
-    int shown = 0;
-    switch (settings_.planetDisplayMode) {
-      case PlanetDisplayMode::None:
-        return;
-      case PlanetDisplayMode::All:
-        shown = allPlanetCount;
-        break;
-      case PlanetDisplayMode::Realistic:
-        shown = nakedEyePlanetCount;
-        break;
-      default:
-        NOCTAVO_INTERNAL_ERROR(moduleName);
-        return;
-    }
+    const int shown = planetCountShown(settings_.planetDisplayMode);
+    if (shown == 0) return;
     TextWriter text(painter_);
     for (int index = 0; index < shown; ++index) {
       const auto slot = static_cast<std::size_t>(index);

@@ -27,17 +27,6 @@ AstCoord invalidPosition(CoordSystem system) {
   return coord;
 }
 
-// East to the left, as the sky is seen from below: the equatorial map runs
-// its first angle backwards.
-AstCoord mirrored(const AstCoord& equatorial) {
-  if (!equatorial.isValid()) return equatorial;
-  return AstCoord(fullTurnDegrees - equatorial.a(), equatorial.b(), CoordSystem::Equatorial);
-}
-
-bool isKnownMapType(MapType mapType) {
-  return mapType == MapType::Horizontal || mapType == MapType::Equatorial || mapType == MapType::Realistic;
-}
-
 // The planet, Sun or Moon in the equatorial system at the Sky window's
 // moment.
 AstCoord equatorialAt(const AstBody& body, const Observer& skyObserver, std::uint32_t flags, BodyState& state) {
@@ -46,9 +35,27 @@ AstCoord equatorialAt(const AstBody& body, const Observer& skyObserver, std::uin
   return state.position;
 }
 
+// The horizontal positions of a catalogue's count objects, their fixed
+// equatorial positions gathered into the scratch table first.
+template <class EquatorialOf>
+void convertCatalogue(int count, EquatorialOf equatorialOf, std::vector<AstCoord>& scratch,
+                      std::vector<AstCoord>& horizontal, const Observer& conversion) {
+  scratch.resize(static_cast<std::size_t>(count));
+  for (int index = 0; index < count; ++index) scratch[static_cast<std::size_t>(index)] = equatorialOf(index);
+  horizontal.resize(scratch.size());
+  convertEquatorialToHorizontal(scratch.data(), horizontal.data(), scratch.size(), conversion);
+}
+
 const AstCoord* tableEntry(const std::vector<AstCoord>& table, int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= table.size()) return nullptr;
   return &table[static_cast<std::size_t>(index)];
+}
+
+}  // namespace
+
+AstCoord mirroredEquatorial(const AstCoord& equatorial) {
+  if (!equatorial.isValid()) return equatorial;
+  return AstCoord(fullTurnDegrees - equatorial.a(), equatorial.b(), CoordSystem::Equatorial);
 }
 
 int planetCountShown(PlanetDisplayMode mode) {
@@ -63,8 +70,6 @@ int planetCountShown(PlanetDisplayMode mode) {
   NOCTAVO_INTERNAL_ERROR(moduleName);
   return 0;
 }
-
-}  // namespace
 
 void allocateSkyPositionTables(SkyPositionTables& tables) {
   const AstCoord none = invalidPosition(CoordSystem::Horizontal);
@@ -112,23 +117,10 @@ void computeSkyPositions(SkyPositionTables& tables, const Observer& skyObserver,
   convertEquatorialToHorizontal(&tables.sunEquatorial, &tables.sunHorizontal, 1, conversion);
   convertEquatorialToHorizontal(&tables.moonEquatorial, &tables.moonHorizontal, 1, conversion);
 
-  const int stars = starCount();
-  tables.scratch.resize(static_cast<std::size_t>(stars));
-  for (int index = 0; index < stars; ++index) {
-    tables.scratch[static_cast<std::size_t>(index)] = starAt(index)->equatorialPosition();
-  }
-  tables.starHorizontal.resize(static_cast<std::size_t>(stars));
-  convertEquatorialToHorizontal(tables.scratch.data(), tables.starHorizontal.data(), tables.scratch.size(),
-                                conversion);
-
-  const int ngcObjects = ngcCount();
-  tables.scratch.resize(static_cast<std::size_t>(ngcObjects));
-  for (int index = 0; index < ngcObjects; ++index) {
-    tables.scratch[static_cast<std::size_t>(index)] = ngcAt(index)->position();
-  }
-  tables.ngcHorizontal.resize(static_cast<std::size_t>(ngcObjects));
-  convertEquatorialToHorizontal(tables.scratch.data(), tables.ngcHorizontal.data(), tables.scratch.size(),
-                                conversion);
+  convertCatalogue(starCount(), [](int index) { return starAt(index)->equatorialPosition(); }, tables.scratch,
+                   tables.starHorizontal, conversion);
+  convertCatalogue(ngcCount(), [](int index) { return ngcAt(index)->position(); }, tables.scratch,
+                   tables.ngcHorizontal, conversion);
 }
 
 CoordSystem mapCoordSystem(MapType mapType) {
@@ -153,21 +145,21 @@ AstCoord skyPosition(const SkyPositionTables& tables, MapType mapType, const Ast
   const int index = body.getIndex();
   switch (body.getObjectType()) {
     case ObjectType::Sun:
-      return equatorialMap ? mirrored(tables.sunEquatorial) : tables.sunHorizontal;
+      return equatorialMap ? mirroredEquatorial(tables.sunEquatorial) : tables.sunHorizontal;
     case ObjectType::Moon:
-      return equatorialMap ? mirrored(tables.moonEquatorial) : tables.moonHorizontal;
+      return equatorialMap ? mirroredEquatorial(tables.moonEquatorial) : tables.moonHorizontal;
     case ObjectType::Planet:
       if (index >= 0 && index < allPlanetCount) {
         const auto slot = static_cast<std::size_t>(index);
-        return equatorialMap ? mirrored(tables.planetEquatorial[slot]) : tables.planetHorizontal[slot];
+        return equatorialMap ? mirroredEquatorial(tables.planetEquatorial[slot]) : tables.planetHorizontal[slot];
       }
       break;
     case ObjectType::Star:
-      if (equatorialMap) return mirrored(static_cast<const Star&>(body).equatorialPosition());
+      if (equatorialMap) return mirroredEquatorial(static_cast<const Star&>(body).equatorialPosition());
       if (const AstCoord* entry = tableEntry(tables.starHorizontal, index)) return *entry;
       break;
     case ObjectType::NgcObject:
-      if (equatorialMap) return mirrored(static_cast<const NgcObject&>(body).position());
+      if (equatorialMap) return mirroredEquatorial(static_cast<const NgcObject&>(body).position());
       if (const AstCoord* entry = tableEntry(tables.ngcHorizontal, index)) return *entry;
       break;
     case ObjectType::Constellation:

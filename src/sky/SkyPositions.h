@@ -55,6 +55,15 @@ Observer skyConversionObserver(const Observer& skyObserver, const Observer& prog
 void computeSkyPositions(SkyPositionTables& tables, const Observer& skyObserver, const Observer& programObserver,
                          bool starsFixed);
 
+// East to the left, as the sky is seen from below: the equatorial map's
+// position of an equatorial one runs its first angle backwards (360 - right
+// ascension). An invalid position stays invalid.
+AstCoord mirroredEquatorial(const AstCoord& equatorial);
+
+// The planets a display mode shows: indices 0..count-1. A mode outside the
+// enumeration is an internal error and shows none.
+int planetCountShown(PlanetDisplayMode mode);
+
 // The system the positions of a map are in (horizontal for the Horizontal
 // and Realistic maps, equatorial for the Equatorial map).
 CoordSystem mapCoordSystem(MapType mapType);

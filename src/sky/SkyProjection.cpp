@@ -38,10 +38,6 @@ double limitTangent(double t) {
 // Pixel coordinates are truncated towards zero, as the program always has.
 int truncatedPixel(double value) { return static_cast<int>(std::trunc(value)); }
 
-bool isKnownMapType(MapType mapType) {
-  return mapType == MapType::Horizontal || mapType == MapType::Equatorial || mapType == MapType::Realistic;
-}
-
 }  // namespace
 
 DisplayGeometry makeDisplayGeometry(int height, double pixelAspect) {

@@ -14,6 +14,11 @@ enum class MapType : std::int32_t {
   Realistic = 2,   // azimuth and altitude, horizon at the lower edge, with a panorama
 };
 
+// False for a number outside the enumeration (a hand-edited setting).
+constexpr bool isKnownMapType(MapType mapType) {
+  return mapType == MapType::Horizontal || mapType == MapType::Equatorial || mapType == MapType::Realistic;
+}
+
 enum class GridType : std::int32_t { Off = 0, Horizontal = 1, Equatorial = 2 };
 
 enum class PlanetDisplayMode : std::int32_t {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 namespace noctavo {
 
 // The program's own conversion factors. They are deliberately not derived
@@ -12,5 +14,13 @@ constexpr double degreesPerRadian = 57.29577866666166;
 
 // Full turn used for azimuth and hour angle, radians.
 constexpr double fullTurnRadians = 6.2831854;
+
+// Trigonometry of angles in degrees, with the factor above.
+inline double sinDegrees(double degrees) { return std::sin(degrees * radiansPerDegree); }
+inline double cosDegrees(double degrees) { return std::cos(degrees * radiansPerDegree); }
+inline double tanDegrees(double degrees) { return std::tan(degrees * radiansPerDegree); }
+
+// x - 360 floor(x / 360): into [0, 360).
+inline double reducedIntoTurn(double degrees) { return degrees - 360.0 * std::floor(degrees / 360.0); }
 
 }  // namespace noctavo

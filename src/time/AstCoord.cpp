@@ -262,69 +262,70 @@ bool withinLimit(double wholeInDegrees, int minutes, int seconds, int limit) {
   return size == limit && minutes == 0 && seconds == 0;
 }
 
+// The fields of the sexagesimal forms: a whole number and its mark, then
+// optionally minutes and seconds with theirs; fields not read are 0.
+//
 // Nothing may follow the last accepted character. A character read by the
 // final %c shows up as one item too many, but after the hours or the minutes
 // mark the next directive is %d, which stops at a letter or a blank without
 // counting it; the %n positions catch that text ("12h30mx", "12h ").
+struct SexagesimalFields {
+  int items = 0;
+  int whole = 0;
+  int minutes = 0;
+  int seconds = 0;
+  char marks[3] = {};
+  bool endsAfterFirstMark = false;   // items == 2 and nothing follows
+  bool endsAfterSecondMark = false;  // items == 4 and nothing follows
+  // "-0h30m": the sign sits on a zero that the integer cannot carry.
+  bool negativeZero = false;
+
+  // The value in units of the whole number; its sign holds for all three.
+  double value() const {
+    const double sign = whole < 0 ? -1.0 : 1.0;
+    const double sum = whole + sign * minutes / 60.0 + sign * seconds / 3600.0;
+    return negativeZero ? -sum : sum;
+  }
+};
+
+SexagesimalFields scanSexagesimal(const char* text) {
+  SexagesimalFields f;
+  char extra = 0;
+  int afterFirstMark = 0;
+  int afterSecondMark = 0;
+  f.items = std::sscanf(text, "%d%c%n%d%c%n%d%c%c", &f.whole, &f.marks[0], &afterFirstMark, &f.minutes,
+                        &f.marks[1], &afterSecondMark, &f.seconds, &f.marks[2], &extra);
+  if (f.items < 6) f.seconds = 0;
+  if (f.items < 4) f.minutes = 0;
+  f.endsAfterFirstMark = f.items == 2 && text[afterFirstMark] == '\0';
+  f.endsAfterSecondMark = f.items == 4 && text[afterSecondMark] == '\0';
+  f.negativeZero = f.whole == 0 && std::strchr(text, '-') != nullptr;
+  return f;
+}
 
 // "12h30m15s", "12h30m", "12h" (either case).
 bool parseHours(const char* text, int limit, double& degrees) {
-  int h = 0;
-  int m = 0;
-  int s = 0;
-  char c1 = 0;
-  char c2 = 0;
-  char c3 = 0;
-  char c4 = 0;
-  int afterFirstMark = 0;
-  int afterSecondMark = 0;
-  const int items = std::sscanf(text, "%d%c%n%d%c%n%d%c%c", &h, &c1, &afterFirstMark, &m, &c2,
-                                &afterSecondMark, &s, &c3, &c4);
-  const bool shape = (items == 6 && isLetter(c1, 'H') && isLetter(c2, 'M') && isLetter(c3, 'S')) ||
-                     (items == 4 && isLetter(c1, 'H') && isLetter(c2, 'M') &&
-                      text[afterSecondMark] == '\0') ||
-                     (items == 2 && isLetter(c1, 'H') && text[afterFirstMark] == '\0');
+  const SexagesimalFields f = scanSexagesimal(text);
+  const bool shape = (f.items == 6 && isLetter(f.marks[0], 'H') && isLetter(f.marks[1], 'M') &&
+                      isLetter(f.marks[2], 'S')) ||
+                     (f.endsAfterSecondMark && isLetter(f.marks[0], 'H') && isLetter(f.marks[1], 'M')) ||
+                     (f.endsAfterFirstMark && isLetter(f.marks[0], 'H'));
   if (!shape) return false;
-  if (items < 6) s = 0;
-  if (items < 4) m = 0;
-  if (!withinLimit(degreesPerHour * h, m, s, limit)) return false;
-  const double sign = h < 0 ? -1.0 : 1.0;
-  double result = degreesPerHour * (h + sign * m / 60.0 + sign * s / 3600.0);
-  // "-0h30m": the sign sits on a zero that the integer cannot carry.
-  if (h == 0 && std::strchr(text, '-') != nullptr) result = -result;
-  degrees = result;
+  if (!withinLimit(degreesPerHour * f.whole, f.minutes, f.seconds, limit)) return false;
+  degrees = degreesPerHour * f.value();
   return true;
 }
 
 // Degrees with the degree sign, then optionally minutes with "'" and
 // seconds with '"'; or a bare integer.
 bool parseDegrees(const char* text, int limit, double& degrees) {
-  int d = 0;
-  int m = 0;
-  int s = 0;
-  char c1 = 0;
-  char c2 = 0;
-  char c3 = 0;
-  char c4 = 0;
-  int afterFirstMark = 0;
-  int afterSecondMark = 0;
-  const int items = std::sscanf(text, "%d%c%n%d%c%n%d%c%c", &d, &c1, &afterFirstMark, &m, &c2,
-                                &afterSecondMark, &s, &c3, &c4);
-  const bool shape =
-      items == 1 || (items == 2 && c1 == degreeSign && text[afterFirstMark] == '\0') ||
-      (items == 4 && c1 == degreeSign && c2 == '\'' && text[afterSecondMark] == '\0') ||
-      (items == 6 && c1 == degreeSign && c2 == '\'' && c3 == '"');
+  const SexagesimalFields f = scanSexagesimal(text);
+  const bool shape = f.items == 1 || (f.endsAfterFirstMark && f.marks[0] == degreeSign) ||
+                     (f.endsAfterSecondMark && f.marks[0] == degreeSign && f.marks[1] == '\'') ||
+                     (f.items == 6 && f.marks[0] == degreeSign && f.marks[1] == '\'' && f.marks[2] == '"');
   if (!shape) return false;
-  if (items < 6) s = 0;
-  if (items < 4) m = 0;
-  if (!withinLimit(d, m, s, limit)) return false;
-  if (d < 0) {
-    m = -m;
-    s = -s;
-  }
-  double result = d + m / 60.0 + s / 3600.0;
-  if (d == 0 && std::strchr(text, '-') != nullptr) result = -result;
-  degrees = result;
+  if (!withinLimit(f.whole, f.minutes, f.seconds, limit)) return false;
+  degrees = f.value();
   return true;
 }
 

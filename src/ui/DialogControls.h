@@ -12,6 +12,13 @@ constexpr const char* controlIdProperty = "controlId";
 void setControlId(QWidget* control, int controlId);
 int controlIdOf(const QWidget* control);  // -1 when it has none
 
+// The control, given its id: a control is made and numbered in one expression.
+template <class Control>
+Control* withId(Control* control, int controlId) {
+  setControlId(control, controlId);
+  return control;
+}
+
 // The first descendant of `dialog` with this id, or null.
 QWidget* findControlOrNull(const QWidget* dialog, int controlId);
 

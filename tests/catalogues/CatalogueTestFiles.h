@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bodies/AstBody.h"
 #include "catalogues/Constellation.h"
 #include "catalogues/ConstellationTable.h"
 #include "catalogues/CoreServices.h"
@@ -25,10 +26,8 @@ class TempDataFolder {
  public:
   TempDataFolder() {
     static std::atomic<int> serial{0};
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     path_ = std::filesystem::temp_directory_path() /
-            ("noctavo-catalogues-" + std::to_string(std::random_device{}()) + "-" + std::to_string(serial++) + "-" +
-             (info ? info->name() : "data"));
+            ("noctavo-catalogues-" + std::to_string(std::random_device{}()) + "-" + std::to_string(serial++));
     std::filesystem::create_directories(path_);
   }
   ~TempDataFolder() {
@@ -42,8 +41,7 @@ class TempDataFolder {
 
   // Writes Noctavo.<extension> with exactly these bytes.
   void write(const std::string& extension, const std::string& bytes) const {
-    std::ofstream file(path_ / ("Noctavo." + extension), std::ios::binary);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path_ / ("Noctavo." + extension), std::ios::binary) << bytes;
   }
 
  private:
@@ -58,14 +56,12 @@ inline void appendFloat(std::string& bytes, float value) {
 // One 15-byte record of the star file.
 inline std::string starRecord(int letter, char suffix, float rightAscension, float declination, float magnitude,
                               int constellation) {
-  std::string bytes;
-  bytes += static_cast<char>(static_cast<std::int8_t>(letter));
+  std::string bytes(1, static_cast<char>(letter));
   bytes += suffix;
   appendFloat(bytes, rightAscension);
   appendFloat(bytes, declination);
   appendFloat(bytes, magnitude);
-  bytes += static_cast<char>(static_cast<std::uint8_t>(constellation));
-  return bytes;
+  return bytes + static_cast<char>(constellation);
 }
 
 // One record of the NGC file; the length bytes are those of the texts
@@ -84,21 +80,28 @@ struct NgcRecordFields {
 };
 
 inline std::string ngcRecord(const NgcRecordFields& fields) {
-  std::string bytes;
-  const int nameLength = fields.nameLength == -1000 ? static_cast<int>(fields.name.size()) : fields.nameLength;
-  const int descriptionLength =
-      fields.descriptionLength == -1000 ? static_cast<int>(fields.description.size()) : fields.descriptionLength;
-  bytes += static_cast<char>(static_cast<std::int8_t>(nameLength));
+  const auto length = [](int given, const std::string& text) {
+    return static_cast<char>(given == -1000 ? static_cast<int>(text.size()) : given);
+  };
+  std::string bytes(1, length(fields.nameLength, fields.name));
   bytes += fields.name;
-  bytes += static_cast<char>(static_cast<std::int8_t>(fields.typeClass));
+  bytes += static_cast<char>(fields.typeClass);
   appendFloat(bytes, fields.rightAscension);
   appendFloat(bytes, fields.declination);
-  bytes += static_cast<char>(static_cast<std::uint8_t>(fields.constellation));
+  bytes += static_cast<char>(fields.constellation);
   appendFloat(bytes, fields.size);
   appendFloat(bytes, fields.magnitude);
-  bytes += static_cast<char>(static_cast<std::int8_t>(descriptionLength));
-  bytes += fields.description;
-  return bytes;
+  bytes += length(fields.descriptionLength, fields.description);
+  return bytes + fields.description;
+}
+
+// The names of a body's quantities, in the order it publishes them.
+inline std::vector<std::string> quantityNames(const AstBody& body) {
+  std::vector<std::string> names;
+  for (const Quantity* q = body.firstQuantity(); q != nullptr && names.size() < 20; q = body.nextQuantity()) {
+    names.push_back(q->name());
+  }
+  return names;
 }
 
 // Collects the messages shown to the user while it lives.
@@ -119,11 +122,6 @@ class UserMessageRecorder {
   std::size_t count() const { return messages_.size(); }
   const std::vector<Message>& messages() const { return messages_; }
   std::string text(std::size_t i = 0) const { return i < messages_.size() ? messages_[i].text : ""; }
-  std::string all() const {
-    std::string joined;
-    for (const Message& message : messages_) joined += message.text + "\n";
-    return joined;
-  }
 
  private:
   UserMessageHandler previous_;
@@ -132,11 +130,7 @@ class UserMessageRecorder {
 
 // A boundary table small enough to follow by eye: everything from +60 up is
 // Ursa Minor, a box 5h..6h from -10 up is Orion, the rest Andromeda.
-inline const char* smallBoundaryFile() {
-  return "0.0 24.0 60.0 UMi\n"
-         "5.0 6.0 -10.0 Ori\n"
-         "0.0 24.0 -90.0 And\n";
-}
+inline const char* smallBoundaryFile() { return "0.0 24.0 60.0 UMi\n5.0 6.0 -10.0 Ori\n0.0 24.0 -90.0 And\n"; }
 
 constexpr int andromeda = 0;
 constexpr int orion = 59;

@@ -1,14 +1,11 @@
 #pragma once
 
-#include <QApplication>
-#include <QDialog>
+#include <QEvent>
 #include <QMdiSubWindow>
-#include <QObject>
-#include <QString>
-#include <QTest>
-#include <QTimer>
+#include <QWidget>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,9 +26,10 @@ inline std::ostream& operator<<(std::ostream& out, const ReceivedMessage& m) {
   return out << "{" << m.message << ", " << m.wParam << ", " << m.lParam << "}";
 }
 
-// Stands in for a window the frame talks to: keeps every window message it
-// gets, and the other events the frame may send (a double click).
-class MessageRecorder : public QObject {
+// Stands in for a window the frame talks to (or a dialog's owner): keeps
+// every window message it gets, and the other events the frame may send (a
+// double click).
+class MessageRecorder : public QWidget {
  public:
   bool event(QEvent* event) override {
     if (const auto* message = dynamic_cast<const WindowMessage*>(event)) {
@@ -42,7 +40,7 @@ class MessageRecorder : public QObject {
       ++doubleClicks;
       return true;
     }
-    return QObject::event(event);
+    return QWidget::event(event);
   }
 
   std::vector<ReceivedMessage> messages;
@@ -90,35 +88,5 @@ class FakeGraph : public GraphDocumentOwner {
   bool unsaved = true;
   int saves = 0;
 };
-
-// Answers every modal dialog that shows while it lives, from a timer (a
-// modal dialog runs its own event loop). Bound to the test's scope, so that
-// an answer never reaches a later test.
-class ModalWatch {
- public:
-  explicit ModalWatch(std::function<void(QWidget* dialog)> answer) : answer_(std::move(answer)) {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (!modal || !modal->isVisible()) return;
-      ++count_;
-      answer_(modal);
-    });
-    timer_.start(10);
-  }
-  ModalWatch(const ModalWatch&) = delete;
-  ModalWatch& operator=(const ModalWatch&) = delete;
-
-  int count() const { return count_; }
-
- private:
-  std::function<void(QWidget*)> answer_;
-  QTimer timer_;
-  int count_ = 0;
-};
-
-// Waits (processing events) until the condition holds or the time is up.
-inline bool waitFor(const std::function<bool()>& condition, int timeoutMs = 3000) {
-  return QTest::qWaitFor(condition, timeoutMs);
-}
 
 }  // namespace noctavo::testing

@@ -1,18 +1,23 @@
+// The settings store: a tree of text values below the program's root, kept
+// in one file that a failed write never damages.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <csignal>
 #include <string>
 #include <sys/resource.h>
+#include <tuple>
 
 #include "catalogues/Constellation.h"
 #include "catalogues/ConstellationTable.h"
 #include "catalogues/Star.h"
 #include "shell/SettingsStore.h"
 #include "support/InternalErrorRecorder.h"
+#include "support/ShippedData.h"
 #include "support/TemporarySettings.h"
 
 namespace noctavo {
@@ -24,8 +29,7 @@ const std::string root = "Software\\Noctavo Software\\Noctavo\\1.00";
 
 QByteArray fileBytes(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void writeFileBytes(const QString& path, const QByteArray& bytes) {
@@ -34,14 +38,11 @@ void writeFileBytes(const QString& path, const QByteArray& bytes) {
   ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-TEST(SettingsRoot, IsCompanyProductAndVersionBelowSoftware) {
+TEST(SettingsStore, LivesBelowCompanyProductAndVersionInTheFileTheEnvironmentNames) {
   EXPECT_EQ(RegistryRoot(), root);
   EXPECT_EQ(settingsKey("Sky\\Window"), root + "\\Sky\\Window");
   EXPECT_EQ(settingsKey("\\Main window"), root + "\\Main window");
   EXPECT_EQ(settingsKey(""), root);
-}
-
-TEST(SettingsFileLocation, FollowsTheEnvironmentWhenItNamesAFile) {
   const QByteArray previous = qgetenv("NOCTAVO_SETTINGS");
   qputenv("NOCTAVO_SETTINGS", "/tmp/elsewhere/noctavo.ini");
   EXPECT_EQ(FileSettingsStore::defaultFilePath(), QStringLiteral("/tmp/elsewhere/noctavo.ini"));
@@ -52,55 +53,33 @@ TEST(SettingsFileLocation, FollowsTheEnvironmentWhenItNamesAFile) {
 
 // ------------------------------------------------------------- round trips
 
-TEST(SettingsRoundTrip, ValuesSurviveANewStoreOnTheSameFile) {
+TEST(SettingsRoundTrip, ValuesSurviveANewStoreOnTheSameFileWithoutAFlushOfTheirOwn) {
   TemporarySettings settings;
   SettingsWriteString(root + "\\Sky", "Direction of view (lambda)", "180.000000");
   SettingsWriteInt(root + "\\Main window", "Toolbar visible", 0);
   SettingsWriteInt(root, "Save options", 1);
-  ASSERT_TRUE(settings.store().flush());
-
   settings.restart();
   EXPECT_EQ(SettingsReadString(root + "\\Sky", "Direction of view (lambda)", "x"), "180.000000");
   EXPECT_FALSE(SettingsReadBool(root + "\\Main window", "Toolbar visible", true));
   EXPECT_EQ(SettingsReadInt(root, "Save options", 7), 1);
 }
 
-TEST(SettingsRoundTrip, TheStoreWritesItsChangesWhenItIsDropped) {
+TEST(SettingsRoundTrip, TextsWithEscapesLineBreaksAndBytesAboveAsciiComeBackUnchanged) {
   TemporarySettings settings;
-  SettingsWriteString(root + "\\Graph", "Last file", "GRAPHS/a.gph");
-  settings.restart();  // no flush() of its own
-  EXPECT_EQ(SettingsReadString(root + "\\Graph", "Last file", ""), "GRAPHS/a.gph");
-}
-
-TEST(SettingsRoundTrip, TextsWithEscapesAndLineBreaksComeBackUnchanged) {
-  TemporarySettings settings;
-  const std::string awkward = "C:\\Noctavo\\GRAPHS\\n.gph\nsecond line\r\n=end\\";
-  SettingsWriteString(root + "\\Graph", "Path", awkward);
-  SettingsWriteString(root + "\\Graph", "a=b", "name with an equals sign");
-  SettingsWriteString(root + "\\Graph", "[not a section]", "1");
-  SettingsWriteString(root + "\\Graph", "; not a comment", "2");
-  SettingsWriteString(root + "\\Graph", "Empty", "");
+  const std::string key = root + "\\Graph";
+  const std::pair<std::string, std::string> values[] = {
+      {"Path", "C:\\Noctavo\\GRAPHS\\n.gph\nsecond line\r\n=end\\"},
+      {"a=b", "name with an equals sign"},
+      {"[not a section]", "1"},
+      {"; not a comment", "2"},
+      {"Empty", ""},
+      {"City", "Z\xFCrich"},               // u umlaut in Windows-1252
+      {"Centre", "12\xB0" "30'"},          // degree sign
+      {"Symbols", "\x80\x85\x9F\xA7\xFF"},  // euro, ellipsis, Y diaeresis, section, y diaeresis
+  };
+  for (const auto& [name, text] : values) SettingsWriteString(key, name, text);
   settings.restart();
-  EXPECT_EQ(SettingsReadString(root + "\\Graph", "Path", ""), awkward);
-  EXPECT_EQ(SettingsReadString(root + "\\Graph", "a=b", ""), "name with an equals sign");
-  EXPECT_EQ(SettingsReadString(root + "\\Graph", "[not a section]", ""), "1");
-  EXPECT_EQ(SettingsReadString(root + "\\Graph", "; not a comment", ""), "2");
-  EXPECT_TRUE(settings.store().hasValue(root + "\\Graph", "Empty"));
-  EXPECT_EQ(SettingsReadString(root + "\\Graph", "Empty", "default"), "");
-}
-
-TEST(SettingsRoundTrip, BytesAboveAsciiAreKeptAsTheyAre) {
-  TemporarySettings settings;
-  const std::string zurich = "Z\xFCrich";                  // u umlaut in Windows-1252
-  const std::string degrees = "12\xB0" "30'";               // degree sign
-  const std::string symbols = "\x80\x85\x9F\xA7\xFF";       // euro, ellipsis, Y diaeresis, section, y diaeresis
-  SettingsWriteString(root + "\\Location\\Selected from list", "City", zurich);
-  SettingsWriteString(root + "\\Sky", "Centre", degrees);
-  SettingsWriteString(root + "\\Sky", "Symbols", symbols);
-  settings.restart();
-  EXPECT_EQ(SettingsReadString(root + "\\Location\\Selected from list", "City", ""), zurich);
-  EXPECT_EQ(SettingsReadString(root + "\\Sky", "Centre", ""), degrees);
-  EXPECT_EQ(SettingsReadString(root + "\\Sky", "Symbols", ""), symbols);
+  for (const auto& [name, text] : values) EXPECT_EQ(SettingsReadString(key, name, "(none)"), text) << name;
   EXPECT_TRUE(fileBytes(settings.filePath()).contains(QByteArray("Z\xFCrich")));
 }
 
@@ -115,65 +94,42 @@ TEST(SettingsRoundTrip, TheCatalogueInterfaceReadsKeyPathsBelowTheRoot) {
   EXPECT_EQ(core.readString("Sky", "Visible", "0"), "0");
 }
 
-TEST(SettingsRoundTrip, TheConstellationLanguageIsKeptThroughTheStore) {
+TEST(SettingsRoundTrip, TheConstellationLanguageIsKeptThroughTheStoreWhenTheOptionsAreSaved) {
   TemporarySettings settings;
   setConstellationLanguage(constellationLanguageEnglish);
+  saveConstellationLanguage(settings.store(), false);
+  EXPECT_FALSE(settings.store().hasValue(root, "Language for constellation names"));
   saveConstellationLanguage(settings.store(), true);
   settings.restart();
   EXPECT_EQ(SettingsReadString(root, "Language for constellation names", ""), "Other");
-
-  const QByteArray dataFolder = qgetenv("NOCTAVO_DATA_DIR");
-  if (dataFolder.isEmpty() || !QFile::exists(QString::fromLocal8Bit(dataFolder) + "/Noctavo.con")) {
-    GTEST_SKIP() << "the shipped data files are not beside the tests";
-  }
+  // The catalogues read it back when they load their figures.
   setConstellationLanguage(constellationLanguageLatin);
-  const std::string folder = dataFolder.toStdString();
-  loadStars(folder);
+  const std::string folder = testing::shippedDataFolder();
+  ASSERT_TRUE(loadStars(folder));
   loadConstellationFigures(folder, settings.store());
   releaseStars();
   releaseConstellations();
   EXPECT_EQ(constellationLanguage(), constellationLanguageEnglish);
 }
 
-TEST(SettingsRoundTrip, TheLanguageIsNotWrittenWhenTheOptionsAreNotSaved) {
-  TemporarySettings settings;
-  setConstellationLanguage(constellationLanguageEnglish);
-  saveConstellationLanguage(settings.store(), false);
-  EXPECT_FALSE(settings.store().hasValue(root, "Language for constellation names"));
-}
-
 // --------------------------------------------------------- reading values
 
-TEST(SettingsReading, MissingValuesGiveTheDefault) {
+TEST(SettingsReading, ANumberIsItsLeadingDecimalIntegerAndAnythingElseTheDefault) {
   TemporarySettings settings;
+  const std::tuple<const char*, int, bool> cases[] = {
+      // text, as a number with default 5, as a flag with default true
+      {"12 minutes", 12, true}, {"  -7", -7, true},  {"2", 2, true},      {"0", 0, false},
+      {"many", 5, true},        {"", 5, true},       {"99999999999999999999", 5, true},
+  };
+  for (const auto& [text, number, flag] : cases) {
+    SettingsWriteString(root, "Value", text);
+    EXPECT_EQ(SettingsReadInt(root, "Value", 5), number) << text;
+    EXPECT_EQ(SettingsReadBool(root, "Value", true), flag) << text;
+  }
+  EXPECT_FALSE(SettingsReadBool(root, "Value", false));  // still no number
   EXPECT_EQ(SettingsReadString(root + "\\Nowhere", "Nothing", "fallback"), "fallback");
   EXPECT_EQ(SettingsReadInt(root + "\\Nowhere", "Nothing", 42), 42);
   EXPECT_TRUE(SettingsReadBool(root + "\\Nowhere", "Nothing", true));
-  EXPECT_FALSE(SettingsReadBool(root + "\\Nowhere", "Nothing", false));
-}
-
-TEST(SettingsReading, ANumberThatDoesNotParseReadsAsTheDefault) {
-  TemporarySettings settings;
-  SettingsWriteString(root, "Word", "many");
-  SettingsWriteString(root, "Empty", "");
-  SettingsWriteString(root, "Huge", "99999999999999999999");
-  EXPECT_EQ(SettingsReadInt(root, "Word", 5), 5);
-  EXPECT_EQ(SettingsReadInt(root, "Empty", 5), 5);
-  EXPECT_EQ(SettingsReadInt(root, "Huge", 5), 5);
-  EXPECT_TRUE(SettingsReadBool(root, "Word", true));
-  EXPECT_FALSE(SettingsReadBool(root, "Word", false));
-}
-
-TEST(SettingsReading, ANumberIsItsLeadingDecimalInteger) {
-  TemporarySettings settings;
-  SettingsWriteString(root, "Trailing", "12 minutes");
-  SettingsWriteString(root, "Negative", "  -7");
-  SettingsWriteString(root, "Two", "2");
-  SettingsWriteString(root, "Zero", "0");
-  EXPECT_EQ(SettingsReadInt(root, "Trailing", 0), 12);
-  EXPECT_EQ(SettingsReadInt(root, "Negative", 0), -7);
-  EXPECT_TRUE(SettingsReadBool(root, "Two", false));
-  EXPECT_FALSE(SettingsReadBool(root, "Zero", true));
 }
 
 TEST(SettingsReading, WithoutAStoreReadsGiveDefaultsAndWritesAreDropped) {
@@ -213,38 +169,23 @@ TEST(SettingsDeletion, DeletingAKeyTakesEveryKeyBelowItAndNothingElse) {
   SettingsWriteString(root + "\\Sky", "A", "1");
   SettingsWriteString(root + "\\Sky\\Window", "B", "2");
   SettingsWriteString(root + "\\Sky map", "C", "3");  // shares the beginning of the name only
+  SettingsWriteString(root + "\\Picture\\Window\\Control panel", "Visible", "1");
   SettingsWriteString(root, "D", "4");
+  // A key that does not exist cannot be deleted.
+  EXPECT_FALSE(SettingsDeleteTree(root + "\\Solar system"));
+  EXPECT_FALSE(SettingsDeleteTree(root + "\\Sk"));
   EXPECT_TRUE(SettingsDeleteTree(root + "\\Sky\\"));  // one trailing backslash is allowed
+  EXPECT_TRUE(SettingsDeleteTree(root + "\\Picture"));  // its values are below it
   settings.restart();
   EXPECT_FALSE(settings.store().hasValue(root + "\\Sky", "A"));
   EXPECT_FALSE(settings.store().hasValue(root + "\\Sky\\Window", "B"));
+  EXPECT_FALSE(settings.store().hasValue(root + "\\Picture\\Window\\Control panel", "Visible"));
   EXPECT_EQ(SettingsReadString(root + "\\Sky map", "C", ""), "3");
   EXPECT_EQ(SettingsReadString(root, "D", ""), "4");
-}
-
-TEST(SettingsDeletion, DeletingTheRootLeavesAnEmptyStore) {
-  TemporarySettings settings;
-  SettingsWriteString(root + "\\Graph\\Window", "Visible", "1");
-  SettingsWriteString(root, "Save options", "1");
   EXPECT_TRUE(SettingsDeleteTree(root));
   settings.restart();
-  EXPECT_FALSE(settings.store().hasValue(root, "Save options"));
-  EXPECT_FALSE(settings.store().hasValue(root + "\\Graph\\Window", "Visible"));
-}
-
-TEST(SettingsDeletion, AKeyThatDoesNotExistCannotBeDeleted) {
-  TemporarySettings settings;
-  SettingsWriteString(root + "\\Sky", "A", "1");
-  EXPECT_FALSE(SettingsDeleteTree(root + "\\Solar system"));
-  EXPECT_FALSE(SettingsDeleteTree(root + "\\Sk"));
-  EXPECT_TRUE(settings.store().hasValue(root + "\\Sky", "A"));
-}
-
-TEST(SettingsDeletion, AKeyWhoseValuesAreBelowItExistsForDeletion) {
-  TemporarySettings settings;
-  SettingsWriteString(root + "\\Picture\\Window\\Control panel", "Visible", "1");
-  EXPECT_TRUE(SettingsDeleteTree(root + "\\Picture"));
-  EXPECT_FALSE(settings.store().hasValue(root + "\\Picture\\Window\\Control panel", "Visible"));
+  EXPECT_FALSE(settings.store().hasValue(root, "D"));
+  EXPECT_FALSE(settings.store().hasValue(root + "\\Sky map", "C"));
 }
 
 // ------------------------------------------------------- writing the file
@@ -258,6 +199,12 @@ TEST(SettingsFile, AFileThatCannotBeCreatedIsReportedAndNothingBreaks) {
   EXPECT_FALSE(store.flush());
   EXPECT_EQ(store.value(root, "Save options", ""), "1");  // kept for a later try
   EXPECT_EQ(fileBytes(blocker), QByteArray("plain file"));
+  // A folder that does not exist yet is made.
+  const QString path = folder.filePath(QStringLiteral("config/Noctavo/settings.ini"));
+  FileSettingsStore fresh(path);
+  fresh.setValue(root, "Save options", "1");
+  EXPECT_TRUE(fresh.flush());
+  EXPECT_TRUE(QFile::exists(path));
 }
 
 TEST(SettingsFile, TheOldFileStaysWholeWhenTheNewOneCannotBeWrittenToTheEnd) {
@@ -284,22 +231,10 @@ TEST(SettingsFile, TheOldFileStaysWholeWhenTheNewOneCannotBeWrittenToTheEnd) {
   EXPECT_EQ(fileBytes(settings.filePath()), before);
   const QStringList leftovers = QDir(QFileInfo(settings.filePath()).absolutePath()).entryList(QDir::Files);
   EXPECT_EQ(leftovers, QStringList{QStringLiteral("settings.ini")});
-
   // Once there is room again, the changes go out.
   EXPECT_TRUE(settings.store().flush());
   settings.restart();
   EXPECT_EQ(SettingsReadString(root, "Big", "").size(), 64u * 1024u);
-}
-
-TEST(SettingsFile, AFolderThatDoesNotExistYetIsMade) {
-  QTemporaryDir folder;
-  const QString path = folder.filePath(QStringLiteral("config/Noctavo/settings.ini"));
-  {
-    FileSettingsStore store(path);
-    store.setValue(root, "Save options", "1");
-    EXPECT_TRUE(store.flush());
-  }
-  EXPECT_TRUE(QFile::exists(path));
 }
 
 TEST(SettingsFile, AKeyPathWithALineBreakIsRefused) {

@@ -1,9 +1,10 @@
+// The program's start and end around the main frame: the settings it reads
+// and writes, the catalogues, the welcome box and the unsaved graph.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -23,6 +24,7 @@
 #include "shell/Shell.h"
 #include "shell/StatusLine.h"
 #include "shell/Toolbar.h"
+#include "support/ModalDialogs.h"
 #include "support/TemporarySettings.h"
 #include "ui/DialogControls.h"
 
@@ -32,10 +34,17 @@ namespace {
 using testing::FakeDocument;
 using testing::FakeGraph;
 using testing::MessageRecorder;
+using testing::ModalWatch;
 using testing::ReceivedMessage;
 
 const std::string root = "Software\\Noctavo Software\\Noctavo\\1.00";
 const std::string mainWindowKey = root + "\\Main window";
+const QString unsavedGraphQuestion = QStringLiteral("The graph has not been saved. Save?");
+
+// Buttons of the Yes/No/Cancel question.
+constexpr int yesButton = 253;
+constexpr int noButton = 254;
+constexpr int cancelButton = 255;
 
 // The data files lie in the build folder (CTest says where); by hand the
 // test program runs from its tests folder below it.
@@ -44,43 +53,19 @@ QString dataFolder() {
   return given.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/..") : given;
 }
 
-// Answers the message boxes that come while it lives and keeps what the
-// last one showed: a QMessageBox with OK, the program's own message box
-// with the button of the given control id.
-class BoxAnswerer {
- public:
-  explicit BoxAnswerer(int buttonId = 0) : buttonId_(buttonId) {}
-
-  int count() const { return watch_.count(); }
-  QString objectName;
-  QString caption;
-  QString text;
-
- private:
-  void answer(QWidget* dialog) {
-    objectName = dialog->objectName();
-    caption = dialog->windowTitle();
+// Answers a QMessageBox with OK and the program's own message box with the
+// button of the given control id.
+std::function<void(QWidget*)> pressing(int buttonId) {
+  return [buttonId](QWidget* dialog) {
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
-      text = box->text();
       box->accept();
-      return;
-    }
-    if (auto* label = qobject_cast<QLabel*>(findControlOrNull(dialog, 135))) text = label->text();
-    if (auto* button = qobject_cast<QPushButton*>(findControlOrNull(dialog, buttonId_))) {
+    } else if (auto* button = qobject_cast<QPushButton*>(findControlOrNull(dialog, buttonId))) {
       button->click();
     } else {
       qobject_cast<QDialog*>(dialog)->reject();
     }
-  }
-
-  int buttonId_;
-  testing::ModalWatch watch_{[this](QWidget* dialog) { answer(dialog); }};
-};
-
-// Buttons of the Yes/No/Cancel question.
-constexpr int yesButton = 253;
-constexpr int noButton = 254;
-constexpr int cancelButton = 255;
+  };
+}
 
 class ShellTest : public ::testing::Test {
  protected:
@@ -88,6 +73,7 @@ class ShellTest : public ::testing::Test {
     registerWindowMessages();
     ToolbarSetVisible(true);
     StatusLineShow(true);
+    frame = std::make_unique<MainFrame>();
   }
   ~ShellTest() override {
     frame.reset();
@@ -96,7 +82,7 @@ class ShellTest : public ::testing::Test {
   }
 
   void startProgram() {
-    frame = std::make_unique<MainFrame>();
+    if (!frame) frame = std::make_unique<MainFrame>();
     ShellInit(*frame, dataFolder());
   }
 
@@ -110,12 +96,7 @@ class ShellTest : public ::testing::Test {
   std::string stored(const std::string& name, const std::string& key = mainWindowKey) {
     return settings.store().value(key, name, "(none)");
   }
-
-  QByteArray fileAfterFlush() {
-    settings.store().flush();
-    QFile file(settings.filePath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
+  void store(const std::string& name, const char* text) { settings.store().setValue(mainWindowKey, name, text); }
 
   testing::TemporarySettings settings;
   std::unique_ptr<MainFrame> frame;
@@ -123,22 +104,30 @@ class ShellTest : public ::testing::Test {
 
 // ---------------------------------------------------------------- start
 
-TEST_F(ShellTest, EmptyStoreGivesToolbarStatusLineMaximizedAndTheHelpHint) {
+TEST_F(ShellTest, AFirstStartShowsToolbarStatusLineTheCataloguesAndTheObserver) {
+  MessageRecorder panel;
+  frame->registerWindow(FrameWindow::SkyControlPanel, &panel);
   startProgram();
   EXPECT_TRUE(shellSettings().maximized);
-  EXPECT_TRUE(shellSettings().toolbarVisible);
-  EXPECT_TRUE(shellSettings().statusLineVisible);
   EXPECT_TRUE(shellSettings().showHelpHint);
-  ASSERT_NE(frame->toolbar(), nullptr);
-  ASSERT_NE(frame->statusLine(), nullptr);
   EXPECT_TRUE(ToolbarVisible());
   EXPECT_TRUE(StatusLineVisible());
+  EXPECT_GT(starCount(), 0);
+  EXPECT_GT(ngcCount(), 0);
+  EXPECT_EQ(frame->statusLine()->partText(0), QStringLiteral("   15.06.2001   12:00:00 LCT (DST Off)"));
+  EXPECT_TRUE(frame->statusLine()->partText(1).startsWith(QStringLiteral("London, UK   ")));
+  EXPECT_EQ(panel.messages, (std::vector<ReceivedMessage>{{UM_OBSERVER_SET, 0, pointerParam(&observer())}}));
+  frame->registerWindow(FrameWindow::SkyControlPanel, nullptr);
+  // The end releases the catalogues.
+  ASSERT_TRUE(ShellShutdown());
+  EXPECT_EQ(starCount(), 0);
+  EXPECT_EQ(ngcCount(), 0);
 }
 
 TEST_F(ShellTest, StoredMainWindowValuesHideToolbarAndStatusLine) {
-  settings.store().setValue(mainWindowKey, "Toolbar visible", "0");
-  settings.store().setValue(mainWindowKey, "Status line visible", "0");
-  settings.store().setValue(mainWindowKey, "Maximized", "0");
+  store("Toolbar visible", "0");
+  store("Status line visible", "0");
+  store("Maximized", "0");
   startProgram();
   frame->show();
   EXPECT_FALSE(shellSettings().maximized);
@@ -148,69 +137,50 @@ TEST_F(ShellTest, StoredMainWindowValuesHideToolbarAndStatusLine) {
   EXPECT_FALSE(frame->statusLine()->isVisible());
 }
 
-TEST_F(ShellTest, StartLoadsTheCataloguesAndShowsTheObserver) {
-  startProgram();
-  EXPECT_GT(starCount(), 0);
-  EXPECT_GT(ngcCount(), 0);
-  EXPECT_EQ(frame->statusLine()->partText(0), QStringLiteral("   15.06.2001   12:00:00 LCT (DST Off)"));
-  EXPECT_TRUE(frame->statusLine()->partText(1).startsWith(QStringLiteral("London, UK   ")));
-}
-
-TEST_F(ShellTest, StartSendsTheObserverToTheWindowsThatAreThere) {
-  frame = std::make_unique<MainFrame>();
-  MessageRecorder panel;
-  frame->registerWindow(FrameWindow::SkyControlPanel, &panel);
-  ShellInit(*frame, dataFolder());
-  EXPECT_EQ(panel.messages, (std::vector<ReceivedMessage>{{UM_OBSERVER_SET, 0, pointerParam(&observer())}}));
-}
-
-TEST_F(ShellTest, StartActivatesTheDocumentThatNamedItself) {
-  frame = std::make_unique<MainFrame>();
-  frame->show();
-  auto addChild = [&](const QString& title) {
-    QMdiSubWindow* child = frame->documentArea()->addSubWindow(new QWidget);
-    child->setWindowTitle(title);
-    child->show();
-    return child;
-  };
-  QMdiSubWindow* skyChild = addChild(QStringLiteral("Sky"));
-  QMdiSubWindow* solarChild = addChild(QStringLiteral("Solar system"));
-  FakeDocument skyDoc(skyChild, "Sky", nullptr);
-  FakeDocument solarDoc(solarChild, "Solar system", nullptr);
-  skyDoc.namesItselfActive = true;
-  frame->registerDocument(FrameWindow::Sky, &skyDoc);
-  frame->registerDocument(FrameWindow::SolarSystem, &solarDoc);
-  ShellInit(*frame, dataFolder());
-  EXPECT_EQ(frame->documentArea()->activeSubWindow(), skyChild);
-  EXPECT_FALSE(skyChild->isMaximized());
-}
-
 TEST_F(ShellTest, StoredRealTimeClockTicksOnTheFrame) {
   settings.store().setValue(root + "\\Time", "Real time clock", "1");
   startProgram();
-  const int clock = realTimeClockTimerId();
-  ASSERT_NE(clock, 0);
-  QTimerEvent tick(clock);
+  ASSERT_NE(realTimeClockTimerId(), 0);
+  QTimerEvent tick(realTimeClockTimerId());
   QCoreApplication::sendEvent(frame.get(), &tick);
   EXPECT_EQ(frame->statusLine()->partText(0), QStringLiteral("   15.06.2001   12:01:00 LCT (DST Off)"));
+}
+
+TEST_F(ShellTest, StartActivatesTheDocumentThatNamedItself) {
+  frame->show();
+  std::vector<QMdiSubWindow*> children;
+  for (const char* title : {"Sky", "Solar system"}) {
+    children.push_back(frame->documentArea()->addSubWindow(new QWidget));
+    children.back()->setWindowTitle(QString::fromLatin1(title));
+    children.back()->show();
+  }
+  FakeDocument skyDoc(children[0], "Sky", nullptr);
+  FakeDocument solarDoc(children[1], "Solar system", nullptr);
+  skyDoc.namesItselfActive = true;
+  frame->registerDocument(FrameWindow::Sky, &skyDoc);
+  frame->registerDocument(FrameWindow::SolarSystem, &solarDoc);
+  startProgram();
+  EXPECT_EQ(frame->documentArea()->activeSubWindow(), children[0]);
+  EXPECT_FALSE(children[0]->isMaximized());
 }
 
 // -------------------------------------------------------------- welcome
 
 TEST_F(ShellTest, FirstRunShowsTheWelcomeBoxAndLaterRunsDoNot) {
   startProgram();
-  BoxAnswerer shown;
-  EXPECT_TRUE(ShowWelcomeOnFirstRun(*frame));
-  EXPECT_EQ(shown.count(), 1);
-  EXPECT_EQ(shown.caption, QStringLiteral("Noctavo - Getting started"));
-  EXPECT_EQ(shown.text, QStringLiteral("Welcome to Noctavo. This is the first time you are running the program.\n\n"
-                                       "If you need help getting started, select Help | Quick Tour from the Main "
-                                       "Menu.\n"));
+  {
+    ModalWatch shown(pressing(0));
+    EXPECT_TRUE(ShowWelcomeOnFirstRun(*frame));
+    ASSERT_EQ(shown.count(), 1);
+    EXPECT_EQ(shown.shown[0].caption, QStringLiteral("Noctavo - Getting started"));
+    EXPECT_EQ(shown.shown[0].text,
+              QStringLiteral("Welcome to Noctavo. This is the first time you are running the program.\n\n"
+                             "If you need help getting started, select Help | Quick Tour from the Main Menu.\n"));
+  }
   endProgram();
-
   startProgram();
   EXPECT_FALSE(shellSettings().showHelpHint);
-  BoxAnswerer again;  // should a box come after all, it is answered
+  ModalWatch again(pressing(0));  // should a box come after all, it is answered
   EXPECT_FALSE(ShowWelcomeOnFirstRun(*frame));
   EXPECT_EQ(again.count(), 0);
 }
@@ -225,42 +195,35 @@ TEST_F(ShellTest, WelcomeBoxComesBackWhenTheWindowStateWasNotSaved) {
 
 // ------------------------------------------------------------- shutdown
 
-TEST_F(ShellTest, ShutdownWritesTheMainWindowState) {
-  startProgram();
-  frame->showNormal();
-  ToolbarSetVisible(false);
-  endProgram();
-  EXPECT_EQ(stored("Maximized"), "0");
-  EXPECT_EQ(stored("Toolbar visible"), "0");
-  EXPECT_EQ(stored("Status line visible"), "1");
-  EXPECT_EQ(stored("ShowHelpHint"), "0");
-  EXPECT_EQ(stored("Save options", root), "1");
-}
-
-TEST_F(ShellTest, WithSaveWindowStateOffTheMainWindowValuesStayAsTheyWere) {
-  settings.store().setValue(mainWindowKey, "Maximized", "1");
-  settings.store().setValue(mainWindowKey, "Toolbar visible", "1");
-  startProgram();
-  frame->showNormal();
-  ToolbarSetVisible(false);
-  options().saveWindowState = false;
-  endProgram();
-  EXPECT_EQ(stored("Maximized"), "1");
-  EXPECT_EQ(stored("Toolbar visible"), "1");
-  EXPECT_EQ(stored("Status line visible"), "(none)");
-  EXPECT_EQ(stored("ShowHelpHint"), "(none)");
-  // The options themselves are saved.
-  EXPECT_EQ(stored("Save window state", root), "0");
-}
-
-TEST_F(ShellTest, KeepingTheStartValuesWritesNoMainWindowState) {
-  startProgram();
-  ToolbarSetVisible(false);
-  options().saveOptions = false;
-  endProgram();
-  EXPECT_EQ(stored("Toolbar visible"), "(none)");
-  EXPECT_EQ(stored("ShowHelpHint"), "(none)");
-  EXPECT_EQ(stored("Save options", root), "0");
+TEST_F(ShellTest, ShutdownWritesTheMainWindowStateAsTheSaveModesSay) {
+  struct Case {
+    bool saveOptions, saveWindowState;
+    const char *maximized, *toolbar, *statusLine, *helpHint, *saveOptionsText;
+  };
+  const Case cases[] = {
+      {true, true, "0", "0", "1", "0", "1"},
+      // The options themselves are saved; the main window's values stay as they were.
+      {true, false, "1", "1", "(none)", "(none)", "1"},
+      // Keeping the start values writes no main window state.
+      {false, true, "1", "1", "(none)", "(none)", "0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.saveOptions << c.saveWindowState);
+    SettingsDeleteTree(root);
+    store("Maximized", "1");
+    store("Toolbar visible", "1");
+    startProgram();
+    frame->showNormal();
+    ToolbarSetVisible(false);
+    options().saveOptions = c.saveOptions;
+    options().saveWindowState = c.saveWindowState;
+    endProgram();
+    EXPECT_EQ(stored("Maximized"), c.maximized);
+    EXPECT_EQ(stored("Toolbar visible"), c.toolbar);
+    EXPECT_EQ(stored("Status line visible"), c.statusLine);
+    EXPECT_EQ(stored("ShowHelpHint"), c.helpHint);
+    EXPECT_EQ(stored("Save options", root), c.saveOptionsText);
+  }
 }
 
 TEST_F(ShellTest, CancelOnTheUnsavedGraphKeepsTheProgramOpenAndWritesNothing) {
@@ -269,64 +232,57 @@ TEST_F(ShellTest, CancelOnTheUnsavedGraphKeepsTheProgramOpenAndWritesNothing) {
   frame->setGraphDocumentOwner(&graph);
   frame->show();
   ToolbarSetVisible(false);
-  const QByteArray before = fileAfterFlush();
-
-  auto shown = std::make_unique<BoxAnswerer>(cancelButton);
-  frame->close();
-  EXPECT_EQ(shown->count(), 1);
-  EXPECT_EQ(shown->objectName, QStringLiteral("Dlg_MessageBox"));
-  EXPECT_EQ(shown->caption, QStringLiteral("Noctavo warning"));
-  EXPECT_EQ(shown->text, QStringLiteral("The graph has not been saved. Save?"));
+  settings.store().flush();
+  const auto fileBytes = [this] {
+    QFile file(settings.filePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  const QByteArray before = fileBytes();
+  {
+    ModalWatch shown(pressing(cancelButton));
+    frame->close();
+    ASSERT_EQ(shown.count(), 1);
+    EXPECT_EQ(shown.shown[0].objectName, QStringLiteral("Dlg_MessageBox"));
+    EXPECT_EQ(shown.shown[0].caption, QStringLiteral("Noctavo warning"));
+    EXPECT_EQ(shown.shown[0].text, unsavedGraphQuestion);
+  }
   EXPECT_TRUE(frame->isVisible());
   EXPECT_EQ(graph.saves, 0);
-  EXPECT_EQ(fileAfterFlush(), before);
+  settings.store().flush();
+  EXPECT_EQ(fileBytes(), before);
   EXPECT_GT(starCount(), 0);  // nothing released either
-
-  shown = std::make_unique<BoxAnswerer>(noButton);
+  ModalWatch no(pressing(noButton));
   EXPECT_TRUE(ShellShutdown());
 }
 
-TEST_F(ShellTest, YesSavesTheGraphAndGoesOn) {
-  startProgram();
-  FakeGraph graph;
-  frame->setGraphDocumentOwner(&graph);
-  BoxAnswerer shown(yesButton);
-  EXPECT_TRUE(ShellShutdown());
-  EXPECT_EQ(graph.saves, 1);
-  EXPECT_EQ(stored("ShowHelpHint"), "0");
-}
-
-TEST_F(ShellTest, NoLeavesTheGraphAndGoesOn) {
-  startProgram();
-  FakeGraph graph;
-  frame->setGraphDocumentOwner(&graph);
-  BoxAnswerer shown(noButton);
-  EXPECT_TRUE(ShellShutdown());
-  EXPECT_EQ(graph.saves, 0);
-  EXPECT_EQ(shown.text, QStringLiteral("The graph has not been saved. Save?"));
-}
-
-TEST_F(ShellTest, SavedGraphAsksNothing) {
-  startProgram();
-  FakeGraph graph;
-  graph.unsaved = false;
-  frame->setGraphDocumentOwner(&graph);
-  BoxAnswerer shown(noButton);  // should a question come after all, it is answered
-  EXPECT_TRUE(ShellShutdown());
-  EXPECT_EQ(shown.count(), 0);
+TEST_F(ShellTest, YesSavesTheGraphNoLeavesItAndASavedGraphAsksNothing) {
+  struct Case {
+    int answer;
+    bool unsaved;
+    int questions, saves;
+  };
+  for (const Case& c : {Case{yesButton, true, 1, 1}, Case{noButton, true, 1, 0}, Case{noButton, false, 0, 0}}) {
+    SCOPED_TRACE(::testing::Message() << c.answer << " " << c.unsaved);
+    startProgram();
+    FakeGraph graph;
+    graph.unsaved = c.unsaved;
+    frame->setGraphDocumentOwner(&graph);
+    ModalWatch shown(pressing(c.answer));
+    endProgram();
+    EXPECT_EQ(shown.count(), c.questions);
+    for (const testing::ShownDialog& question : shown.shown) EXPECT_EQ(question.text, unsavedGraphQuestion);
+    EXPECT_EQ(graph.saves, c.saves);
+    EXPECT_EQ(stored("ShowHelpHint"), "0");  // and the program goes on to its end
+  }
 }
 
 TEST_F(ShellTest, WindowsSaveInTheShutdownOrderAroundTheOptions) {
-  frame = std::make_unique<MainFrame>();
   std::vector<std::string> log;
   std::vector<std::unique_ptr<FakeDocument>> documents;
   const std::pair<FrameWindow, const char*> windows[] = {
-      {FrameWindow::Sky, "Sky"},
-      {FrameWindow::SolarSystem, "Solar system"},
-      {FrameWindow::ObjectInformation, "Object Information"},
-      {FrameWindow::Graph, "Graph"},
-      {FrameWindow::Picture, "Picture"},
-      {FrameWindow::Calculator, "Calculator"},
+      {FrameWindow::Sky, "Sky"},         {FrameWindow::SolarSystem, "Solar system"},
+      {FrameWindow::ObjectInformation, "Object Information"}, {FrameWindow::Graph, "Graph"},
+      {FrameWindow::Picture, "Picture"}, {FrameWindow::Calculator, "Calculator"},
       {FrameWindow::SymbolTable, "Symbol table"}};
   for (const auto& [which, name] : windows) {
     documents.push_back(std::make_unique<FakeDocument>(nullptr, name, &log));
@@ -334,7 +290,7 @@ TEST_F(ShellTest, WindowsSaveInTheShutdownOrderAroundTheOptions) {
     documents.back()->onSave = [name = std::string(name)] { SettingsWriteInt(settingsKey(name), "Saved", 1); };
     frame->registerDocument(which, documents.back().get());
   }
-  ShellInit(*frame, dataFolder());
+  startProgram();
   log.clear();
   // Factory defaults: the options delete the whole tree; the windows that
   // save after them write their keys again.
@@ -348,14 +304,6 @@ TEST_F(ShellTest, WindowsSaveInTheShutdownOrderAroundTheOptions) {
   EXPECT_EQ(stored("Saved", root + "\\Sky"), "1");
   EXPECT_EQ(stored("Saved", root + "\\Symbol table"), "1");
   EXPECT_EQ(stored("ShowHelpHint"), "(none)");
-}
-
-TEST_F(ShellTest, ShutdownReleasesTheCatalogues) {
-  startProgram();
-  ASSERT_GT(starCount(), 0);
-  ASSERT_TRUE(ShellShutdown());
-  EXPECT_EQ(starCount(), 0);
-  EXPECT_EQ(ngcCount(), 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
+// The checks the program makes before its first window: the platform, the
+// screen, the Qt runtime and the single running instance.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -8,114 +9,73 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <tuple>
 
 #include "shell/StartupChecks.h"
 
 namespace noctavo {
 namespace {
 
-TEST(OperatingSystemCheck, AlwaysPassesOnThisPlatform) {
-  const StartupCheck check = checkOperatingSystem();
-  EXPECT_FALSE(check.refused);
-  EXPECT_TRUE(check.messages.isEmpty());
+QString resolutionMessage(const char* size) {
+  return QStringLiteral("Your display resolution is %1. Noctavo needs 1024x768 or more to operate.").arg(size);
 }
 
-TEST(DisplayCheck, AcceptsExactly1024By768WithoutAWord) {
-  const StartupCheck check = checkDisplay(1024, 768);
-  EXPECT_FALSE(check.refused);
-  EXPECT_TRUE(check.messages.isEmpty());
-  EXPECT_FALSE(checkDisplay(1280, 1024).refused);
+TEST(StartupChecks, TheOperatingSystemAlwaysPasses) {
+  EXPECT_FALSE(checkOperatingSystem().refused);
+  EXPECT_TRUE(checkOperatingSystem().messages.isEmpty());
 }
 
-TEST(DisplayCheck, RefusesOnePixelLessInEitherDirectionShowingTheRealSize) {
-  const StartupCheck narrow = checkDisplay(1023, 768);
-  EXPECT_TRUE(narrow.refused);
-  EXPECT_EQ(narrow.messages,
-            QStringList({"Your display resolution is 1023x768. Noctavo needs 1024x768 or more to operate."}));
-  const StartupCheck low = checkDisplay(1024, 767);
-  EXPECT_TRUE(low.refused);
-  EXPECT_EQ(low.messages,
-            QStringList({"Your display resolution is 1024x767. Noctavo needs 1024x768 or more to operate."}));
+TEST(StartupChecks, TheDisplayNeedsAtLeast1024By768AndSaysWhatItFound) {
+  const QString undeterminable =
+      QStringLiteral("Noctavo encountered an error on startup. Unable to determine your display resolution.");
+  const std::tuple<int, int, QStringList> cases[] = {
+      {1024, 768, {}},
+      {1280, 1024, {}},
+      {1023, 768, {resolutionMessage("1023x768")}},
+      {1024, 767, {resolutionMessage("1024x767")}},
+      {0, 0, {undeterminable, resolutionMessage("0x0")}},
+      {1280, 0, {undeterminable, resolutionMessage("1280x0")}},
+  };
+  for (const auto& [width, height, messages] : cases) {
+    const StartupCheck check = checkDisplay(width, height);
+    EXPECT_EQ(check.refused, !messages.isEmpty()) << width << "x" << height;
+    EXPECT_EQ(check.messages, messages) << width << "x" << height;
+  }
 }
 
-TEST(DisplayCheck, ZeroSizeGivesTheUndeterminableMessageThenTheResolutionMessage) {
-  const StartupCheck check = checkDisplay(0, 0);
-  EXPECT_TRUE(check.refused);
-  EXPECT_EQ(check.messages,
-            QStringList({"Noctavo encountered an error on startup. Unable to determine your display resolution.",
-                         "Your display resolution is 0x0. Noctavo needs 1024x768 or more to operate."}));
-}
-
-TEST(DisplayCheck, ZeroInOneDirectionAlsoGivesBothMessages) {
-  const StartupCheck check = checkDisplay(1280, 0);
-  EXPECT_TRUE(check.refused);
-  ASSERT_EQ(check.messages.size(), 2);
-  EXPECT_EQ(check.messages[1],
-            QStringLiteral("Your display resolution is 1280x0. Noctavo needs 1024x768 or more to operate."));
-}
-
-TEST(RuntimeVersionCheck, AcceptsTheRequiredVersionExactlyAndLater) {
-  EXPECT_FALSE(checkRuntimeVersion("6.4.0", 6, 4).refused);
-  EXPECT_FALSE(checkRuntimeVersion("6.4.2", 6, 4).refused);
-  EXPECT_FALSE(checkRuntimeVersion("6.10.1", 6, 4).refused);  // minor read as a number
-  EXPECT_FALSE(checkRuntimeVersion("7.0.0", 6, 4).refused);
-  EXPECT_TRUE(checkRuntimeVersion("6.4.2", 6, 4).messages.isEmpty());
-}
-
-TEST(RuntimeVersionCheck, RefusesAnOlderRuntimeNamingTheVersionNeeded) {
-  const StartupCheck check = checkRuntimeVersion("6.3.9", 6, 4);
-  EXPECT_TRUE(check.refused);
-  EXPECT_EQ(check.messages, QStringList({"In order for Noctavo to run, version 6.4 or higher of Qt needs to be "
-                                         "installed on your system."}));
-  EXPECT_TRUE(checkRuntimeVersion("5.15.2", 6, 4).refused);
-}
-
-TEST(RuntimeVersionCheck, RefusesAVersionThatCannotBeRead) {
-  EXPECT_TRUE(checkRuntimeVersion("", 6, 4).refused);
-  EXPECT_TRUE(checkRuntimeVersion("six", 6, 4).refused);
-  EXPECT_TRUE(checkRuntimeVersion(nullptr, 6, 4).refused);
-}
-
-TEST(RuntimeVersionCheck, TheRuntimeTheTestsRunOnPassesAgainstTheBuildVersion) {
+TEST(StartupChecks, TheRuntimeMustBeTheRequiredVersionOrLater) {
+  for (const char* accepted : {"6.4.0", "6.4.2", "6.10.1" /* minor read as a number */, "7.0.0"}) {
+    EXPECT_FALSE(checkRuntimeVersion(accepted, 6, 4).refused) << accepted;
+    EXPECT_TRUE(checkRuntimeVersion(accepted, 6, 4).messages.isEmpty()) << accepted;
+  }
+  for (const char* refused : {"6.3.9", "5.15.2", "", "six", static_cast<const char*>(nullptr)}) {
+    const StartupCheck check = checkRuntimeVersion(refused, 6, 4);
+    EXPECT_TRUE(check.refused) << (refused ? refused : "(null)");
+    EXPECT_EQ(check.messages, QStringList({"In order for Noctavo to run, version 6.4 or higher of Qt needs to be "
+                                           "installed on your system."}));
+  }
+  // The runtime the tests run on passes against the version built with.
   EXPECT_FALSE(checkRuntimeVersion(qVersion()).refused);
   EXPECT_TRUE(checkRuntimeVersion("5.0.0").refused);
 }
 
-// Points the lock at a folder of the test's own while it lives.
-class LockFolder {
- public:
-  LockFolder() : previous_(qgetenv("NOCTAVO_LOCK_DIR")) { qputenv("NOCTAVO_LOCK_DIR", folder_.path().toUtf8()); }
-  ~LockFolder() {
-    if (previous_.isEmpty()) {
-      qunsetenv("NOCTAVO_LOCK_DIR");
-    } else {
-      qputenv("NOCTAVO_LOCK_DIR", previous_);
-    }
-  }
-  QString path() const { return folder_.path(); }
-
- private:
-  QByteArray previous_;
-  QTemporaryDir folder_;
-};
-
-TEST(SingleInstance, LockIsNamedNoctavoMutexInTheLockFolder) {
-  LockFolder folder;
+TEST(StartupChecks, OnlyOneInstanceRunsAndALockLeftByAnEndedProgramIsTakenOver) {
+  // The lock lies in a folder of the test's own while it runs.
+  struct LockFolder {
+    QByteArray previous = qgetenv("NOCTAVO_LOCK_DIR");
+    QTemporaryDir folder;
+    LockFolder() { qputenv("NOCTAVO_LOCK_DIR", folder.path().toUtf8()); }
+    ~LockFolder() { previous.isNull() ? void(qunsetenv("NOCTAVO_LOCK_DIR")) : void(qputenv("NOCTAVO_LOCK_DIR", previous)); }
+  } lockFolder;
+  const QTemporaryDir& folder = lockFolder.folder;
   EXPECT_EQ(singleInstanceLockPath(), QDir(folder.path()).filePath(QStringLiteral("Noctavo_Mutex")));
-}
-
-TEST(SingleInstance, SecondStartIsRefusedWhileTheFirstHoldsTheLock) {
-  LockFolder folder;
   std::unique_ptr<QLockFile> first = acquireSingleInstanceLock();
   ASSERT_NE(first, nullptr);
   EXPECT_TRUE(QFile::exists(singleInstanceLockPath()));
   EXPECT_EQ(acquireSingleInstanceLock(), nullptr);
   first.reset();
   EXPECT_NE(acquireSingleInstanceLock(), nullptr);
-}
 
-TEST(SingleInstance, LockLeftByAnEndedProgramIsTakenOver) {
-  LockFolder folder;
   QFile leftOver(singleInstanceLockPath());
   ASSERT_TRUE(leftOver.open(QIODevice::WriteOnly));
   // A process id that no running process has, on this machine.

@@ -7,19 +7,19 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "bodies/AstMoon.h"
 #include "bodies/AstPlanet.h"
 #include "bodies/AstSun.h"
-#include "bodies/BodyRegistry.h"
 #include "sky/FindObjectDialog.h"
 #include "sky/SkyOptionsDialog.h"
 #include "sky/SkyWindowTestSupport.h"
 #include "support/ModalDialogs.h"
 #include "ui/DialogControls.h"
+#include "ui/DialogLayout.h"
 #include "ui/SymbolFont.h"
 
 namespace noctavo {
@@ -28,96 +28,79 @@ namespace {
 namespace opt = sky_options;
 namespace find = find_object;
 
-QCheckBox* checkOf(QWidget* dialog, int id) { return qobject_cast<QCheckBox*>(findControlOrNull(dialog, id)); }
-QRadioButton* radioOf(QWidget* dialog, int id) {
-  return qobject_cast<QRadioButton*>(findControlOrNull(dialog, id));
-}
-void press(QWidget* dialog, int id) { qobject_cast<QPushButton*>(findControlOrNull(dialog, id))->click(); }
+QAbstractButton* button(QWidget* dialog, int id) { return qobject_cast<QAbstractButton*>(findControlOrNull(dialog, id)); }
+QComboBox* comboBox(QWidget* dialog, int id) { return qobject_cast<QComboBox*>(findControlOrNull(dialog, id)); }
+void pressOk(QWidget* dialog) { button(dialog, dialog_button::ok)->click(); }
+
+// The check boxes of Sky Options with the settings they stand for.
+struct Check {
+  int id;
+  std::int32_t SkySettings::*field;
+};
+constexpr Check checks[] = {
+    {opt::starNames, &SkySettings::starNamesOn},
+    {opt::starLetters, &SkySettings::starLettersOn},
+    {opt::constellationNames, &SkySettings::constellationNamesOn},
+    {opt::constellationLines, &SkySettings::constellationLinesOn},
+    {opt::planetNames, &SkySettings::planetNamesOn},
+    {opt::planetSymbols, &SkySettings::planetSymbolsOn},
+    {opt::sun, &SkySettings::sunOn},
+    {opt::moon, &SkySettings::moonOn},
+    {opt::ngcObjects, &SkySettings::ngcObjectsOn},
+    {opt::ngcColour, &SkySettings::ngcColourOn},
+    {opt::horizon, &SkySettings::horizonOn},
+};
+constexpr std::pair<int, PlanetDisplayMode> planetRadios[] = {{opt::planetsNone, PlanetDisplayMode::None},
+                                                              {opt::planetsRealistic, PlanetDisplayMode::Realistic},
+                                                              {opt::planetsAll, PlanetDisplayMode::All}};
 
 class SkyDialogsTest : public testing::SkyWindowFixture {};
 
 // ------------------------------------------------------------- Sky Options
 
-TEST_F(SkyDialogsTest, SkyOptionsShowsTheSettings) {
-  SkySettings settings;
-  settings.starLettersOn = 1;
-  settings.moonOn = 0;
-  settings.planetDisplayMode = PlanetDisplayMode::All;
-  SkyOptionsDialog dialog(settings, nullptr);
-  EXPECT_EQ(dialog.objectName(), QStringLiteral("Dlg_SkyOptions"));
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sky Options"));
-  EXPECT_FALSE(checkOf(&dialog, opt::starNames)->isChecked());
-  EXPECT_TRUE(checkOf(&dialog, opt::starLetters)->isChecked());
-  EXPECT_TRUE(checkOf(&dialog, opt::constellationNames)->isChecked());
-  EXPECT_TRUE(checkOf(&dialog, opt::constellationLines)->isChecked());
-  EXPECT_TRUE(checkOf(&dialog, opt::planetNames)->isChecked());
-  EXPECT_TRUE(checkOf(&dialog, opt::planetSymbols)->isChecked());
-  EXPECT_TRUE(checkOf(&dialog, opt::sun)->isChecked());
-  EXPECT_FALSE(checkOf(&dialog, opt::moon)->isChecked());
-  EXPECT_FALSE(checkOf(&dialog, opt::ngcObjects)->isChecked());
-  EXPECT_TRUE(checkOf(&dialog, opt::ngcColour)->isChecked());
-  EXPECT_TRUE(checkOf(&dialog, opt::horizon)->isChecked());
-  EXPECT_TRUE(radioOf(&dialog, opt::planetsAll)->isChecked());
-  EXPECT_FALSE(radioOf(&dialog, opt::planetsRealistic)->isChecked());
+TEST_F(SkyDialogsTest, SkyOptionsShowsTheSettingsAndOkStoresEveryField) {
+  for (int radio = 0; radio < 3; ++radio) {
+    const PlanetDisplayMode mode = planetRadios[radio].second;
+    SCOPED_TRACE(static_cast<int>(mode));
+    SkySettings settings;
+    settings.starLettersOn = 1;
+    settings.moonOn = 0;
+    settings.planetDisplayMode = mode;
+    SkyOptionsDialog dialog(settings, nullptr);
+    EXPECT_EQ(dialog.objectName(), QStringLiteral("Dlg_SkyOptions"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sky Options"));
+    for (const Check& check : checks) {
+      EXPECT_EQ(button(&dialog, check.id)->isChecked(), settings.*check.field != 0) << check.id;
+      button(&dialog, check.id)->toggle();
+    }
+    for (const auto& [id, radioMode] : planetRadios) EXPECT_EQ(button(&dialog, id)->isChecked(), radioMode == mode) << id;
+    const int next = (radio + 1) % 3;
+    button(&dialog, planetRadios[next].first)->setChecked(true);
+    SkySettings expected = settings;
+    for (const Check& check : checks) expected.*check.field = !(settings.*check.field);
+    expected.planetDisplayMode = planetRadios[next].second;
+    pressOk(&dialog);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(settings, expected);
+  }
 }
 
 TEST_F(SkyDialogsTest, PictureColourIsOfferedOnlyWhileNgcObjectsAreShown) {
   SkySettings settings;
   SkyOptionsDialog dialog(settings, nullptr);
-  EXPECT_FALSE(checkOf(&dialog, opt::ngcColour)->isEnabled());
-  checkOf(&dialog, opt::ngcObjects)->setChecked(true);
-  EXPECT_TRUE(checkOf(&dialog, opt::ngcColour)->isEnabled());
-  checkOf(&dialog, opt::ngcObjects)->setChecked(false);
-  EXPECT_FALSE(checkOf(&dialog, opt::ngcColour)->isEnabled());
-}
-
-TEST_F(SkyDialogsTest, OkStoresEveryField) {
-  SkySettings settings;
-  SkyOptionsDialog dialog(settings, nullptr);
-  for (int id : {opt::starNames, opt::starLetters, opt::constellationNames, opt::constellationLines,
-                 opt::planetNames, opt::planetSymbols, opt::sun, opt::moon, opt::ngcObjects, opt::horizon}) {
-    checkOf(&dialog, id)->toggle();
-  }
-  checkOf(&dialog, opt::ngcColour)->setChecked(false);
-  radioOf(&dialog, opt::planetsNone)->setChecked(true);
-  press(&dialog, opt::ok);
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  SkySettings expected;
-  expected.starNamesOn = 1;
-  expected.starLettersOn = 1;
-  expected.constellationNamesOn = 0;
-  expected.constellationLinesOn = 0;
-  expected.planetNamesOn = 0;
-  expected.planetSymbolsOn = 0;
-  expected.sunOn = 0;
-  expected.moonOn = 0;
-  expected.ngcObjectsOn = 1;
-  expected.ngcColourOn = 0;
-  expected.horizonOn = 0;
-  expected.planetDisplayMode = PlanetDisplayMode::None;
-  EXPECT_EQ(settings, expected);
-}
-
-TEST_F(SkyDialogsTest, ThePlanetRadiosStandForNoneRealisticAndAll) {
-  const std::pair<int, PlanetDisplayMode> radios[] = {{opt::planetsNone, PlanetDisplayMode::None},
-                                                      {opt::planetsRealistic, PlanetDisplayMode::Realistic},
-                                                      {opt::planetsAll, PlanetDisplayMode::All}};
-  for (const auto& [id, mode] : radios) {
-    SkySettings settings;
-    settings.planetDisplayMode = PlanetDisplayMode::None;
-    SkyOptionsDialog dialog(settings, nullptr);
-    radioOf(&dialog, id)->setChecked(true);
-    press(&dialog, opt::ok);
-    EXPECT_EQ(settings.planetDisplayMode, mode) << id;
-  }
+  EXPECT_FALSE(button(&dialog, opt::ngcColour)->isEnabled());
+  button(&dialog, opt::ngcObjects)->setChecked(true);
+  EXPECT_TRUE(button(&dialog, opt::ngcColour)->isEnabled());
+  button(&dialog, opt::ngcObjects)->setChecked(false);
+  EXPECT_FALSE(button(&dialog, opt::ngcColour)->isEnabled());
 }
 
 TEST_F(SkyDialogsTest, CancelChangesNothing) {
   SkySettings settings;
   SkyOptionsDialog dialog(settings, nullptr);
-  checkOf(&dialog, opt::sun)->setChecked(false);
-  radioOf(&dialog, opt::planetsAll)->setChecked(true);
-  press(&dialog, opt::cancel);
+  button(&dialog, opt::sun)->setChecked(false);
+  button(&dialog, opt::planetsAll)->setChecked(true);
+  button(&dialog, dialog_button::cancel)->click();
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
   EXPECT_EQ(settings, SkySettings{});
 }
@@ -125,8 +108,8 @@ TEST_F(SkyDialogsTest, CancelChangesNothing) {
 TEST_F(SkyDialogsTest, TheOptionsCommandOpensTheDialogOnTheWindowsSettings) {
   startSky();
   testing::whenModalAppears([](QWidget* dialog) {
-    checkOf(dialog, opt::starNames)->setChecked(true);
-    press(dialog, opt::ok);
+    button(dialog, opt::starNames)->setChecked(true);
+    pressOk(dialog);
   });
   frame->executeCommand(117);
   EXPECT_EQ(skySettings().starNamesOn, 1);
@@ -134,24 +117,17 @@ TEST_F(SkyDialogsTest, TheOptionsCommandOpensTheDialogOnTheWindowsSettings) {
 
 // ------------------------------------------------------------- Find Object
 
-TEST_F(SkyDialogsTest, EveryTypeButTheEarthIsOfferedSunFirst) {
+TEST_F(SkyDialogsTest, EveryTypeButTheEarthIsOfferedSunFirstAndTheSunAndMoonNeedNoName) {
   startSky();
   FindObjectDialog dialog(sky, sky);
   EXPECT_EQ(dialog.objectName(), QStringLiteral("Dlg_SkyFindObject"));
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Find Object"));
   QStringList types;
   for (int i = 0; i < dialog.typeBox()->count(); ++i) types << dialog.typeBox()->itemText(i);
-  EXPECT_EQ(types, (QStringList{QStringLiteral("Sun"), QStringLiteral("Moon"), QStringLiteral("Planet"),
-                                QStringLiteral("Star"), QStringLiteral("Constellation"),
-                                QStringLiteral("NGC object")}));
+  EXPECT_EQ(types, (QStringList{"Sun", "Moon", "Planet", "Star", "Constellation", "NGC object"}));
   EXPECT_EQ(dialog.typeBox()->currentIndex(), 0);
-  EXPECT_EQ(findControlOrNull(&dialog, find::objectType), dialog.typeBox());
-  EXPECT_EQ(findControlOrNull(&dialog, find::objectName), dialog.nameBox());
-}
-
-TEST_F(SkyDialogsTest, TheSunAndTheMoonNeedNoNameTheirListIsEmptyAndDisabled) {
-  startSky();
-  FindObjectDialog dialog(sky, sky);
+  EXPECT_EQ(comboBox(&dialog, find::objectType), dialog.typeBox());
+  EXPECT_EQ(comboBox(&dialog, find::objectName), dialog.nameBox());
   EXPECT_EQ(dialog.nameBox()->count(), 0);
   EXPECT_FALSE(dialog.nameBox()->isEnabled());
   dialog.typeBox()->setCurrentIndex(2);
@@ -161,18 +137,7 @@ TEST_F(SkyDialogsTest, TheSunAndTheMoonNeedNoNameTheirListIsEmptyAndDisabled) {
   EXPECT_FALSE(dialog.nameBox()->isEnabled());
 }
 
-TEST_F(SkyDialogsTest, TheStarListHoldsOnlyStarsWithNames) {
-  std::multiset<std::string> named;
-  for (int index = 0; index < starCount(); ++index) {
-    if (*starAt(index)->getName() != '\0') named.insert(starAt(index)->getName());
-  }
-  ASSERT_LT(named.size(), static_cast<std::size_t>(starCount()));
-  std::multiset<std::string> listed;
-  for (const FindObjectName& entry : findObjectNames(ObjectType::Star)) listed.insert(entry.name);
-  EXPECT_EQ(listed, named);
-}
-
-TEST_F(SkyDialogsTest, NamesAreSortedWithoutRegardToLetterCase) {
+TEST_F(SkyDialogsTest, NamesAreListedSortedWithoutRegardToLetterCase) {
   for (ObjectType type : {ObjectType::Planet, ObjectType::Star, ObjectType::Constellation, ObjectType::NgcObject}) {
     const std::vector<FindObjectName> names = findObjectNames(type);
     ASSERT_GT(names.size(), 1u);
@@ -185,26 +150,33 @@ TEST_F(SkyDialogsTest, NamesAreSortedWithoutRegardToLetterCase) {
   ASSERT_EQ(planets.size(), 8u);
   EXPECT_EQ(planets.front().name, "Jupiter");
   EXPECT_EQ(planets.back().name, "Venus");
+  // Stars: only those with names.
+  std::multiset<std::string> named;
+  for (int index = 0; index < starCount(); ++index) {
+    if (*starAt(index)->getName() != '\0') named.insert(starAt(index)->getName());
+  }
+  ASSERT_LT(named.size(), static_cast<std::size_t>(starCount()));
+  std::multiset<std::string> listed;
+  for (const FindObjectName& entry : findObjectNames(ObjectType::Star)) listed.insert(entry.name);
+  EXPECT_EQ(listed, named);
 }
 
 TEST_F(SkyDialogsTest, ConstellationsAreListedInTheCurrentLanguage) {
-  setConstellationLanguage(constellationLanguageEnglish);
-  const std::vector<FindObjectName> english = findObjectNames(ObjectType::Constellation);
-  setConstellationLanguage(constellationLanguageLatin);
-  const std::vector<FindObjectName> latin = findObjectNames(ObjectType::Constellation);
-  ASSERT_EQ(english.size(), 88u);
-  ASSERT_EQ(latin.size(), 88u);
-  auto has = [](const std::vector<FindObjectName>& names, const char* name) {
+  const auto listed = [](int language, const char* name) {
+    setConstellationLanguage(language);
+    const std::vector<FindObjectName> names = findObjectNames(ObjectType::Constellation);
+    EXPECT_EQ(names.size(), 88u);
     return std::any_of(names.begin(), names.end(), [name](const FindObjectName& entry) { return entry.name == name; });
   };
-  EXPECT_TRUE(has(latin, "Ursa Minor"));
-  EXPECT_FALSE(has(latin, "Little Dipper"));
-  EXPECT_TRUE(has(english, "Little Dipper"));
-  EXPECT_FALSE(has(english, "Ursa Minor"));
+  EXPECT_TRUE(listed(constellationLanguageLatin, "Ursa Minor"));
+  EXPECT_FALSE(listed(constellationLanguageLatin, "Little Dipper"));
+  EXPECT_TRUE(listed(constellationLanguageEnglish, "Little Dipper"));
+  EXPECT_FALSE(listed(constellationLanguageEnglish, "Ursa Minor"));
 }
 
-TEST_F(SkyDialogsTest, OkFindsTheFirstObjectOfEveryTypeAndShowsItInTheSkyWindow) {
+TEST_F(SkyDialogsTest, OkFindsTheFirstObjectOfEveryTypeAndShowsItWithoutBringingTheWindowForward) {
   startSky();
+  sky->showMinimized();
   for (int typeIndex = 0; typeIndex < static_cast<int>(findableObjectTypes().size()); ++typeIndex) {
     const ObjectType type = findableObjectTypes()[static_cast<std::size_t>(typeIndex)];
     SCOPED_TRACE(objectTypeName(type));
@@ -217,26 +189,27 @@ TEST_F(SkyDialogsTest, OkFindsTheFirstObjectOfEveryTypeAndShowsItInTheSkyWindow)
       EXPECT_EQ(dialog.nameBox()->currentIndex(), 0);
       EXPECT_EQ(symbolText(chosen->getName()), dialog.nameBox()->currentText());
     }
-    press(&dialog, find::ok);
+    pressOk(&dialog);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(sky->state().selected, chosen);
     EXPECT_TRUE(display().highlightOn());
+    EXPECT_TRUE(sky->isMinimized());
   }
 }
 
 TEST_F(SkyDialogsTest, FindingSaturnByNameTurnsTheViewToItAndHighlightsIt) {
   startSky();
   testing::whenModalAppears([](QWidget* dialog) {
-    auto* type = qobject_cast<QComboBox*>(findControlOrNull(dialog, find::objectType));
+    QComboBox* type = comboBox(dialog, find::objectType);
     type->setCurrentIndex(type->findText(QStringLiteral("Planet")));
-    auto* name = qobject_cast<QComboBox*>(findControlOrNull(dialog, find::objectName));
+    QComboBox* name = comboBox(dialog, find::objectName);
     name->setCurrentIndex(name->findText(QStringLiteral("Saturn")));
-    press(dialog, find::ok);
+    pressOk(dialog);
   });
   frame->executeCommand(118);
   const AstBody* saturn = planetByName("Saturn");
   EXPECT_EQ(sky->state().selected, saturn);
-  EXPECT_EQ(panel().control(sky_control::name)->property("text").toString(), QStringLiteral("Saturn"));
+  EXPECT_EQ(shown(sky_control::name), QStringLiteral("Saturn"));
   // Saturn stood low in the south-east on that evening: the view turns to it
   // and the map shows it, circled for half a second.
   QPoint point;
@@ -246,20 +219,11 @@ TEST_F(SkyDialogsTest, FindingSaturnByNameTurnsTheViewToItAndHighlightsIt) {
   EXPECT_TRUE(QTest::qWaitFor([this] { return !display().highlightOn(); }, 2000));
 }
 
-TEST_F(SkyDialogsTest, FoundObjectsComeWithoutBringingTheWindowForward) {
-  startSky();
-  sky->showMinimized();
-  FindObjectDialog dialog(sky, sky);
-  press(&dialog, find::ok);
-  EXPECT_EQ(sky->state().selected, &theSun());
-  EXPECT_TRUE(sky->isMinimized());
-}
-
 TEST_F(SkyDialogsTest, CancelFindsNothing) {
   startSky();
   testing::whenModalAppears([](QWidget* dialog) {
-    qobject_cast<QComboBox*>(findControlOrNull(dialog, find::objectType))->setCurrentIndex(1);
-    press(dialog, find::cancel);
+    comboBox(dialog, find::objectType)->setCurrentIndex(1);
+    button(dialog, dialog_button::cancel)->click();
   });
   frame->executeCommand(118);
   EXPECT_EQ(sky->state().selected, nullptr);

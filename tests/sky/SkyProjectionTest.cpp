@@ -17,23 +17,22 @@ namespace {
 constexpr MapType everyMapType[] = {MapType::Horizontal, MapType::Equatorial, MapType::Realistic};
 
 // A display of 768 pixels with square pixels: 768 x 768, centre (384, 384).
-DisplayGeometry squareDisplay() { return makeDisplayGeometry(768, 1.0); }
+const DisplayGeometry square = makeDisplayGeometry(768, 1.0);
 
-// The view altitudes the arrows can reach in a map: every step whose
-// altitude lies within -90..90.
-std::vector<double> reachableAltitudes(MapType mapType) {
-  std::vector<double> altitudes;
-  for (int step = -4; step <= 4; ++step) {
-    const double phi = altitudeForStep(mapType, step);
-    if (phi >= -90.0 && phi <= 90.0) altitudes.push_back(phi);
-  }
-  return altitudes;
+ProjectedPoint onSquare(double lambda, double phi, double azimuth, double altitude) {
+  return projectToScreen(lambda, phi, square, AstCoord(azimuth, altitude, CoordSystem::Horizontal));
 }
 
-std::vector<double> everyAzimuthStep() {
-  std::vector<double> azimuths;
-  for (double lambda = 0.0; lambda < 360.0; lambda += azimuthStep) azimuths.push_back(lambda);
-  return azimuths;
+// Every direction of view the arrows reach in a map: each azimuth step with
+// each altitude step within -90..90.
+std::vector<SkyView> reachableViews(MapType mapType) {
+  std::vector<SkyView> views;
+  for (int step = -4; step <= 4; ++step) {
+    const double phi = altitudeForStep(mapType, step);
+    if (phi < -90.0 || phi > 90.0) continue;
+    for (double lambda = 0.0; lambda < 360.0; lambda += azimuthStep) views.push_back({lambda, phi});
+  }
+  return views;
 }
 
 TEST(DisplayGeometry, HasTheWidthOfThePixelAspectAndIntegerCentre) {
@@ -50,18 +49,13 @@ TEST(DisplayGeometry, OfANegativeHeightIsEmptyAndScreenToSkyThenGivesTheCentreOf
   EXPECT_EQ(geometry.height, 0);
   EXPECT_EQ(geometry.width, 0);
   EXPECT_EQ(geometry.scale, 0.0);
-  const AstCoord sky = screenToSky(-45.0, 30.0, geometry, 3, 4);
-  EXPECT_EQ(sky.a(), 315.0);
-  EXPECT_EQ(sky.b(), 30.0);
+  EXPECT_EQ(screenToSky(-45.0, 30.0, geometry, 3, 4), AstCoord(315.0, 30.0, CoordSystem::Horizontal));
 }
 
-TEST(CartesianToSpherical, PutsTheAxesOnTheProgramsRoundedQuarterTurns) {
-  EXPECT_EQ(cartesianToSpherical(0.0, 1.0, 0.0).lambda, 1.57079635);
-  EXPECT_EQ(cartesianToSpherical(0.0, -1.0, 0.0).lambda, 4.71238905);
+TEST(CartesianToSpherical, PutsTheAxesOnQuarterTurnsThatAreExactly90And270Degrees) {
   EXPECT_EQ(cartesianToSpherical(0.0, 0.0, 1.0).lambda, 0.0);
   EXPECT_EQ(cartesianToSpherical(-1.0, 0.0, 0.0).lambda, 3.1415927);
-  // Turned into degrees they are exactly 90 and 270, the values the
-  // projection treats on their own.
+  // The projection treats exactly 90 and 270 on their own.
   EXPECT_EQ(cartesianToSpherical(0.0, 1.0, 0.0).lambda * degreesPerRadian, 90.0);
   EXPECT_EQ(cartesianToSpherical(0.0, -1.0, 0.0).lambda * degreesPerRadian, 270.0);
 }
@@ -77,19 +71,13 @@ TEST(CartesianToSpherical, InvertsSphericalToCartesianInEveryQuadrant) {
   }
 }
 
-TEST(FoldedTangent, HasTheSignOfTheSineAllRoundTheCircle) {
+TEST(FoldedTangent, IsTheTangentNearTheCentreWithTheSignOfTheSineAllRound) {
   for (double degrees = 1.0; degrees < 360.0; degrees += 1.0) {
     if (degrees == 180.0) continue;
-    const double folded = foldedTangent(degrees * radiansPerDegree);
-    const double sine = std::sin(degrees * radiansPerDegree);
-    EXPECT_EQ(folded > 0.0, sine > 0.0) << degrees;
+    EXPECT_EQ(foldedTangent(degrees * radiansPerDegree) > 0.0, std::sin(degrees * radiansPerDegree) > 0.0) << degrees;
   }
-}
-
-TEST(FoldedTangent, IsTheTangentNearTheCentreAndGrowsWithoutBoundTowardsTheSides) {
   EXPECT_DOUBLE_EQ(foldedTangent(20.0 * radiansPerDegree), std::tan(20.0 * radiansPerDegree));
-  // A negative angle is first put into the program's turn, which is not
-  // quite 2 pi.
+  // A negative angle is first put into the program's turn, not quite 2 pi.
   EXPECT_NEAR(foldedTangent(-20.0 * radiansPerDegree), std::tan(-20.0 * radiansPerDegree), 2e-7);
   EXPECT_GT(foldedTangent(89.99 * radiansPerDegree), 1000.0);
   EXPECT_GT(foldedTangent(90.01 * radiansPerDegree), 1000.0);
@@ -113,78 +101,56 @@ TEST(ScreenTangent, IsHeldAtAThousandAndExactlyNinetyAndTwoSeventyCountAsTheLimi
 }
 
 TEST(ProjectToScreen, PutsTheCentreOfViewOnTheCentreOfTheDisplayForEveryDirection) {
-  const DisplayGeometry geometry = squareDisplay();
   for (MapType mapType : everyMapType) {
-    for (double phi : reachableAltitudes(mapType)) {
-      for (double lambda : everyAzimuthStep()) {
-        const ProjectedPoint point =
-            projectToScreen(lambda, phi, geometry, AstCoord(lambda, phi, CoordSystem::Horizontal));
-        EXPECT_EQ(point, (ProjectedPoint{384, 384, true})) << lambda << " " << phi;
-      }
+    for (const SkyView& view : reachableViews(mapType)) {
+      EXPECT_EQ(onSquare(view.lambda, view.phi, view.lambda, view.phi), (ProjectedPoint{384, 384, true}))
+          << view.lambda << " " << view.phi;
     }
   }
 }
 
-TEST(ProjectToScreen, PutsAnObjectThirtyDegreesLeftOfTheCentreOnTheLeftEdge) {
-  const DisplayGeometry geometry = squareDisplay();
-  for (double lambda : everyAzimuthStep()) {
+TEST(ProjectToScreen, PutsSmallerAzimuthsToTheLeftAndHigherAltitudesAbove) {
+  for (double lambda = 0.0; lambda < 360.0; lambda += azimuthStep) {
     double azimuth = lambda - 30.0;
     normalizeAngle(azimuth);
-    const ProjectedPoint point = projectToScreen(lambda, 0.0, geometry, AstCoord(azimuth, 0.0, CoordSystem::Horizontal));
-    EXPECT_EQ(point.x, 0) << lambda;
-    EXPECT_EQ(point.y, 384) << lambda;
+    const ProjectedPoint leftEdge = onSquare(lambda, 0.0, azimuth, 0.0);
+    EXPECT_EQ(leftEdge.x, 0) << lambda;
+    EXPECT_EQ(leftEdge.y, 384) << lambda;
   }
+  EXPECT_LT(onSquare(180.0, 30.0, 170.0, 30.0).x, 384);
+  EXPECT_GT(onSquare(180.0, 30.0, 190.0, 30.0).x, 384);
+  EXPECT_LT(onSquare(180.0, 30.0, 180.0, 40.0).y, 384);
+  // Across north, azimuths 350 and 10 are mirror images, both truncated towards 0.
+  const ProjectedPoint west = onSquare(0.0, 0.0, 350.0, 0.0);
+  const ProjectedPoint east = onSquare(0.0, 0.0, 10.0, 0.0);
+  EXPECT_TRUE(west.visible && east.visible);
+  EXPECT_EQ(west.x + east.x, 2 * 384 - 1);
 }
 
-TEST(ProjectToScreen, KeepsTheEdgesOfTheFieldOutside) {
+TEST(ProjectToScreen, KeepsTheEdgesOfTheFieldAndWhatIsBehindTheViewerOutside) {
   // The field is open: exactly 30 degrees off the centre is not visible.
   // (Looking north, azimuth 330 comes out a rounding step inside 30
   // degrees, so the view to the north-east shows the rule.)
-  const DisplayGeometry geometry = squareDisplay();
-  EXPECT_FALSE(projectToScreen(45.0, 0.0, geometry, AstCoord(15.0, 0.0, CoordSystem::Horizontal)).visible);
-  EXPECT_FALSE(projectToScreen(45.0, 0.0, geometry, AstCoord(75.0, 0.0, CoordSystem::Horizontal)).visible);
-  EXPECT_FALSE(projectToScreen(45.0, 0.0, geometry, AstCoord(45.0, 30.0, CoordSystem::Horizontal)).visible);
-  EXPECT_FALSE(projectToScreen(45.0, 0.0, geometry, AstCoord(45.0, -30.0, CoordSystem::Horizontal)).visible);
-  EXPECT_TRUE(projectToScreen(45.0, 0.0, geometry, AstCoord(15.01, 0.0, CoordSystem::Horizontal)).visible);
-  EXPECT_TRUE(projectToScreen(45.0, 0.0, geometry, AstCoord(45.0, -29.99, CoordSystem::Horizontal)).visible);
-}
-
-TEST(ProjectToScreen, KeepsAnObjectBehindTheViewerOffTheDisplayThoughItLandsOnTheCentreColumn) {
-  const DisplayGeometry geometry = squareDisplay();
-  const ProjectedPoint point = projectToScreen(90.0, 0.0, geometry, AstCoord(270.0, 0.0, CoordSystem::Horizontal));
-  EXPECT_LE(std::abs(point.x - geometry.centreX), 1);
-  EXPECT_FALSE(point.visible);
-}
-
-TEST(ProjectToScreen, PutsSmallerAzimuthsToTheLeftAndHigherAltitudesAbove) {
-  const DisplayGeometry geometry = squareDisplay();
-  const ProjectedPoint left = projectToScreen(180.0, 30.0, geometry, AstCoord(170.0, 30.0, CoordSystem::Horizontal));
-  const ProjectedPoint right = projectToScreen(180.0, 30.0, geometry, AstCoord(190.0, 30.0, CoordSystem::Horizontal));
-  const ProjectedPoint above = projectToScreen(180.0, 30.0, geometry, AstCoord(180.0, 40.0, CoordSystem::Horizontal));
-  EXPECT_LT(left.x, geometry.centreX);
-  EXPECT_GT(right.x, geometry.centreX);
-  EXPECT_LT(above.y, geometry.centreY);
-  EXPECT_TRUE(left.visible && right.visible && above.visible);
-}
-
-TEST(ProjectToScreen, AcrossNorthJoinsAzimuth350AndAzimuth10) {
-  const DisplayGeometry geometry = squareDisplay();
-  const ProjectedPoint west = projectToScreen(0.0, 0.0, geometry, AstCoord(350.0, 0.0, CoordSystem::Horizontal));
-  const ProjectedPoint east = projectToScreen(0.0, 0.0, geometry, AstCoord(10.0, 0.0, CoordSystem::Horizontal));
-  EXPECT_TRUE(west.visible && east.visible);
-  EXPECT_EQ(west.x + east.x, 2 * geometry.centreX - 1);  // mirror images, both truncated towards 0
+  EXPECT_FALSE(onSquare(45.0, 0.0, 15.0, 0.0).visible);
+  EXPECT_FALSE(onSquare(45.0, 0.0, 75.0, 0.0).visible);
+  EXPECT_FALSE(onSquare(45.0, 0.0, 45.0, 30.0).visible);
+  EXPECT_FALSE(onSquare(45.0, 0.0, 45.0, -30.0).visible);
+  EXPECT_TRUE(onSquare(45.0, 0.0, 15.01, 0.0).visible);
+  EXPECT_TRUE(onSquare(45.0, 0.0, 45.0, -29.99).visible);
+  // Behind the viewer it lands on the centre column, but is not shown.
+  const ProjectedPoint behind = onSquare(90.0, 0.0, 270.0, 0.0);
+  EXPECT_LE(std::abs(behind.x - 384), 1);
+  EXPECT_FALSE(behind.visible);
 }
 
 TEST(ProjectToScreen, HoldsPointsBesideTheViewerWithinAThousandTimesTheScale) {
-  const DisplayGeometry geometry = squareDisplay();
-  const ProjectedPoint left = projectToScreen(0.0, 0.0, geometry, AstCoord(270.01, 0.0, CoordSystem::Horizontal));
-  EXPECT_EQ(left.x, static_cast<int>(std::trunc(geometry.centreX - geometry.scale * 1000.0)));
+  const ProjectedPoint left = onSquare(0.0, 0.0, 270.01, 0.0);
+  EXPECT_EQ(left.x, static_cast<int>(std::trunc(384 - square.scale * 1000.0)));
   EXPECT_FALSE(left.visible);
-  const ProjectedPoint right = projectToScreen(0.0, 0.0, geometry, AstCoord(89.99, 0.0, CoordSystem::Horizontal));
-  EXPECT_EQ(right.x, static_cast<int>(std::trunc(geometry.centreX + geometry.scale * 1000.0)));
+  const ProjectedPoint right = onSquare(0.0, 0.0, 89.99, 0.0);
+  EXPECT_EQ(right.x, static_cast<int>(std::trunc(384 + square.scale * 1000.0)));
   EXPECT_FALSE(right.visible);
-  const ProjectedPoint zenith = projectToScreen(0.0, 0.0, geometry, AstCoord(0.0, 89.999, CoordSystem::Horizontal));
-  EXPECT_EQ(zenith.y, static_cast<int>(std::trunc(geometry.centreY - geometry.scale * 1000.0)));
+  EXPECT_EQ(onSquare(0.0, 0.0, 0.0, 89.999).y, static_cast<int>(std::trunc(384 - square.scale * 1000.0)));
 }
 
 TEST(ProjectToScreen, NeverShowsAnInvalidPosition) {
@@ -192,7 +158,7 @@ TEST(ProjectToScreen, NeverShowsAnInvalidPosition) {
   invalid.invalidate();
   // -1000 degrees is a direction like any other (280, altitude -1000 folds
   // to 80); without the check it could land on the display.
-  EXPECT_FALSE(projectToScreen(280.0, 80.0, squareDisplay(), invalid).visible);
+  EXPECT_FALSE(projectToScreen(280.0, 80.0, square, invalid).visible);
 }
 
 // Every pixel of the display, turned into the sky and back, lands on the
@@ -202,83 +168,57 @@ TEST(ScreenToSky, InvertsProjectToScreenOverTheWholeFieldInEveryDirectionOfView)
   const DisplayGeometry geometry = makeDisplayGeometry(600, 1.2);
   int checked = 0;
   for (MapType mapType : everyMapType) {
-    for (double phi : reachableAltitudes(mapType)) {
-      for (double lambda : everyAzimuthStep()) {
-        for (int y = 1; y < geometry.height; y += 13) {
-          for (int x = 1; x < geometry.width; x += 11) {
-            const AstCoord sky = screenToSky(lambda, phi, geometry, x, y);
-            ASSERT_GE(sky.a(), 0.0);
-            ASSERT_LT(sky.a(), 360.0);
-            const ProjectedPoint back = projectToScreen(lambda, phi, geometry, sky);
-            ASSERT_LE(std::abs(back.x - x), 1) << "view " << lambda << "/" << phi << " pixel " << x << "," << y;
-            ASSERT_LE(std::abs(back.y - y), 1) << "view " << lambda << "/" << phi << " pixel " << x << "," << y;
-            ASSERT_TRUE(back.visible) << "view " << lambda << "/" << phi << " pixel " << x << "," << y;
-            ++checked;
-          }
+    for (const SkyView& view : reachableViews(mapType)) {
+      for (int y = 1; y < geometry.height; y += 13) {
+        for (int x = 1; x < geometry.width; x += 11) {
+          SCOPED_TRACE(::testing::Message() << "view " << view.lambda << "/" << view.phi << " pixel " << x << "," << y);
+          const AstCoord sky = screenToSky(view.lambda, view.phi, geometry, x, y);
+          ASSERT_GE(sky.a(), 0.0);
+          ASSERT_LT(sky.a(), 360.0);
+          const ProjectedPoint back = projectToScreen(view.lambda, view.phi, geometry, sky);
+          ASSERT_LE(std::abs(back.x - x), 1);
+          ASSERT_LE(std::abs(back.y - y), 1);
+          ASSERT_TRUE(back.visible);
+          ++checked;
         }
       }
     }
   }
   EXPECT_GT(checked, 100000);
+  const AstCoord centre = screenToSky(225.0, -45.0, square, 384, 384, CoordSystem::Equatorial);
+  EXPECT_NEAR(centre.a(), 225.0, 1e-9);
+  EXPECT_NEAR(centre.b(), -45.0, 1e-9);
+  EXPECT_EQ(centre.system(), CoordSystem::Equatorial);
 }
 
-TEST(ScreenToSky, GivesTheCentreOfViewAtTheCentreOfTheDisplay) {
-  const DisplayGeometry geometry = squareDisplay();
-  const AstCoord sky = screenToSky(225.0, -45.0, geometry, geometry.centreX, geometry.centreY, CoordSystem::Equatorial);
-  EXPECT_NEAR(sky.a(), 225.0, 1e-9);
-  EXPECT_NEAR(sky.b(), -45.0, 1e-9);
-  EXPECT_EQ(sky.system(), CoordSystem::Equatorial);
-}
-
-TEST(AltitudeSteps, OfTheHorizontalAndEquatorialMapsAreMultiplesOf45) {
-  for (MapType mapType : {MapType::Horizontal, MapType::Equatorial}) {
-    EXPECT_EQ(altitudeStepIndex(mapType, 0.0), 0);
-    EXPECT_EQ(altitudeStepIndex(mapType, 22.4), 0);
-    EXPECT_EQ(altitudeStepIndex(mapType, 22.5), 1);
-    EXPECT_EQ(altitudeStepIndex(mapType, 90.0), 2);
-    EXPECT_EQ(altitudeStepIndex(mapType, -22.5), 0);
-    EXPECT_EQ(altitudeStepIndex(mapType, -22.6), -1);
-    EXPECT_EQ(altitudeStepIndex(mapType, -90.0), -2);
-    EXPECT_EQ(altitudeForStep(mapType, 2), 90.0);
-    EXPECT_EQ(altitudeForStep(mapType, -1), -45.0);
+TEST(AltitudeSteps, AreMultiplesOf45ExceptInTheRealisticMap) {
+  struct Case {
+    MapType mapType;
+    double phi;
+    int step;
+  };
+  const Case cases[] = {
+      {MapType::Horizontal, 0.0, 0},   {MapType::Horizontal, 22.4, 0},  {MapType::Horizontal, 22.5, 1},
+      {MapType::Equatorial, 90.0, 2},  {MapType::Equatorial, -22.5, 0}, {MapType::Equatorial, -22.6, -1},
+      {MapType::Horizontal, -90.0, -2}, {MapType::Realistic, 29.9, 0},  {MapType::Realistic, 0.0, 0},
+      {MapType::Realistic, 52.4, 0},   {MapType::Realistic, 52.5, 1},   {MapType::Realistic, -0.1, -1},
+      {MapType::Realistic, -30.0, -1}, {MapType::Realistic, -75.0, -2},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(altitudeStepIndex(c.mapType, c.phi), c.step) << static_cast<int>(c.mapType) << " " << c.phi;
   }
-}
-
-TEST(AltitudeSteps, OfTheRealisticMapLookAtMinus75Minus30Plus30AndPlus75) {
+  EXPECT_EQ(altitudeForStep(MapType::Equatorial, -1), -45.0);
+  EXPECT_EQ(altitudeForStep(MapType::Horizontal, 2), 90.0);
   EXPECT_EQ(altitudeForStep(MapType::Realistic, -2), -75.0);
   EXPECT_EQ(altitudeForStep(MapType::Realistic, -1), -30.0);
   EXPECT_EQ(altitudeForStep(MapType::Realistic, 0), 30.0);
   EXPECT_EQ(altitudeForStep(MapType::Realistic, 1), 75.0);
-  EXPECT_EQ(altitudeStepIndex(MapType::Realistic, 29.9), 0);
-  EXPECT_EQ(altitudeStepIndex(MapType::Realistic, 0.0), 0);
-  EXPECT_EQ(altitudeStepIndex(MapType::Realistic, 52.4), 0);
-  EXPECT_EQ(altitudeStepIndex(MapType::Realistic, 52.5), 1);
-  EXPECT_EQ(altitudeStepIndex(MapType::Realistic, -0.1), -1);
-  EXPECT_EQ(altitudeStepIndex(MapType::Realistic, -30.0), -1);
-  EXPECT_EQ(altitudeStepIndex(MapType::Realistic, -75.0), -2);
-}
-
-TEST(AltitudeSteps, FindTheirOwnStepAgainInEveryMap) {
   for (MapType mapType : everyMapType) {
     for (int step = -3; step <= 3; ++step) {
       EXPECT_EQ(altitudeStepIndex(mapType, altitudeForStep(mapType, step)), step)
           << static_cast<int>(mapType) << " " << step;
     }
   }
-}
-
-TEST(AltitudeSteps, MoveTheArrowsAsTheWindowExpects) {
-  const auto up = [](MapType mapType, double phi) {
-    return altitudeForStep(mapType, altitudeStepIndex(mapType, phi) + 1);
-  };
-  const auto down = [](MapType mapType, double phi) {
-    return altitudeForStep(mapType, altitudeStepIndex(mapType, phi) - 1);
-  };
-  EXPECT_EQ(up(MapType::Horizontal, 45.0), 90.0);
-  EXPECT_EQ(down(MapType::Horizontal, -45.0), -90.0);
-  EXPECT_EQ(down(MapType::Realistic, 30.0), -30.0);
-  EXPECT_EQ(up(MapType::Realistic, 30.0), 75.0);
-  EXPECT_EQ(up(MapType::Realistic, -30.0), 30.0);
 }
 
 TEST(AltitudeSteps, OfAnUnknownMapTypeAreAnInternalError) {

@@ -6,35 +6,21 @@
 #include <QMdiArea>
 #include <QTest>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <span>
 #include <string>
 
 #include "bodies/AstBody.h"
-#include "catalogues/Constellation.h"
-#include "catalogues/CoreServices.h"
-#include "catalogues/NgcCatalogue.h"
-#include "catalogues/Star.h"
 #include "shell/MainFrame.h"
 #include "shell/Options.h"
 #include "shell/WindowMessages.h"
 #include "sky/SkyControlPanel.h"
 #include "sky/SkyDisplay.h"
 #include "sky/SkyWindow.h"
+#include "support/ShippedData.h"
 #include "support/TemporarySettings.h"
 
 namespace noctavo::testing {
-
-// The folder the build copies the data into (set by CTest), or the source
-// folder when the tests run on their own.
-inline std::string skyTestDataFolder() {
-  if (const char* dir = std::getenv("NOCTAVO_DATA_DIR")) {
-    if (std::filesystem::exists(std::filesystem::path(dir) / "Noctavo.sta")) return dir;
-  }
-  return (std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "data").lexically_normal().string();
-}
 
 // A body that stands wherever the test puts it, in whatever system it is
 // asked for; it passes for the Sun, so that everything else it is asked
@@ -54,21 +40,8 @@ class PlacedBody final : public AstBody {
 
 // The Sky window in a main frame, over the catalogues that come with the
 // program, for an October evening in London (Saturn is up in the south).
-class SkyWindowFixture : public ::testing::Test {
+class SkyWindowFixture : public ShippedCatalogueTest {
  protected:
-  static void SetUpTestSuite() {
-    const std::string folder = skyTestDataFolder();
-    MemorySettingsStore language;
-    loadStars(folder);
-    loadConstellationFigures(folder, language);
-    loadNgcCatalogue(folder);
-  }
-  static void TearDownTestSuite() {
-    releaseNgcCatalogue();
-    releaseStars();
-    releaseConstellations();
-  }
-
   SkyWindowFixture() {
     registerWindowMessages();
     observer().dateTime = eveningInLondon();
@@ -102,6 +75,11 @@ class SkyWindowFixture : public ::testing::Test {
     sky = nullptr;
     frame.reset();
     settings.restart();
+  }
+
+  // What a window asks when it wants the Sky window to show an object.
+  void showObject(const AstBody& body, int activate = 0) {
+    sendMessage(sky, UM_DISPLAY_OBJECT, activate, pointerParam(&body));
   }
 
   std::string stored(const std::string& name, const char* subkey = "Sky") {

@@ -4,48 +4,35 @@
 #include <QPainter>
 #include <QPalette>
 
-#include "support/InternalErrorRecorder.h"
 #include "ui/ArrowButton.h"
 
 namespace noctavo {
 namespace {
 
-ArrowDrawRequest request(ArrowDrawAction action, bool pressed, bool disabled, bool focused) {
-  ArrowDrawRequest r;
-  r.action = action;
-  r.pressed = pressed;
-  r.disabled = disabled;
-  r.focused = focused;
-  return r;
+TEST(ArrowButtons, PressedWinsOverDisabledWhichWinsOverFocusedAndAFocusChangeShowsTheFocus) {
+  using A = ArrowDrawAction;
+  using S = ArrowImageState;
+  struct Case {
+    A action;
+    bool pressed, disabled, focused;
+    S expected;
+  };
+  const Case cases[] = {
+      {A::DrawEntire, true, true, true, S::Pressed},        {A::SelectionChange, true, false, true, S::Pressed},
+      {A::DrawEntire, false, true, true, S::Disabled},      {A::DrawEntire, false, false, true, S::Focus},
+      {A::SelectionChange, false, false, false, S::Normal}, {A::FocusChange, true, true, false, S::Focus},
+  };
+  for (const Case& c : cases) {
+    ArrowDrawRequest r;
+    r.action = c.action;
+    r.pressed = c.pressed;
+    r.disabled = c.disabled;
+    r.focused = c.focused;
+    EXPECT_EQ(arrowImageState(r), c.expected) << static_cast<int>(c.action) << c.pressed << c.disabled << c.focused;
+  }
 }
 
-TEST(ArrowImageChoice, PressedWinsOverDisabledAndFocused) {
-  EXPECT_EQ(arrowImageState(request(ArrowDrawAction::DrawEntire, true, true, true)), ArrowImageState::Pressed);
-  EXPECT_EQ(arrowImageState(request(ArrowDrawAction::SelectionChange, true, false, true)),
-            ArrowImageState::Pressed);
-}
-
-TEST(ArrowImageChoice, DisabledWinsOverFocused) {
-  EXPECT_EQ(arrowImageState(request(ArrowDrawAction::DrawEntire, false, true, true)), ArrowImageState::Disabled);
-}
-
-TEST(ArrowImageChoice, FocusedShowsTheFocusImageAndNothingShowsTheNormalOne) {
-  EXPECT_EQ(arrowImageState(request(ArrowDrawAction::DrawEntire, false, false, true)), ArrowImageState::Focus);
-  EXPECT_EQ(arrowImageState(request(ArrowDrawAction::SelectionChange, false, false, false)),
-            ArrowImageState::Normal);
-}
-
-TEST(ArrowImageChoice, AFocusChangeAlwaysShowsTheFocusImage) {
-  EXPECT_EQ(arrowImageState(request(ArrowDrawAction::FocusChange, true, true, false)), ArrowImageState::Focus);
-}
-
-TEST(ArrowImages, AreNamedAfterDirectionAndState) {
-  EXPECT_EQ(arrowBitmapName(ArrowDirection::Left, ArrowImageState::Pressed), QStringLiteral("Bmp_ArrowLeftPressed"));
-  EXPECT_EQ(arrowBitmapName(ArrowDirection::Up, ArrowImageState::Normal), QStringLiteral("Bmp_ArrowUp"));
-  EXPECT_EQ(arrowBitmapName(ArrowDirection::Down, ArrowImageState::Focus), QStringLiteral("Bmp_ArrowDownFocus"));
-}
-
-TEST(ArrowImages, AllSixteenAreThirtyTwoPixelsSquare) {
+TEST(ArrowButtons, TheSixteenImagesAreThirtyTwoPixelsSquareAndTakeTheButtonFace) {
   LoadArrowBitmaps();
   for (int d = 0; d < 4; ++d) {
     for (int s = 0; s < 4; ++s) {
@@ -53,21 +40,19 @@ TEST(ArrowImages, AllSixteenAreThirtyTwoPixelsSquare) {
       EXPECT_EQ(image.size(), QSize(32, 32)) << d << " " << s;
     }
   }
-}
-
-TEST(ArrowImages, TakeTheButtonFaceColourOfThePalette) {
-  LoadArrowBitmaps();
   // (3, 3) lies on the face, inside the bevel and away from the arrow.
-  const QImage& image = arrowBitmap(ArrowDirection::Right, ArrowImageState::Normal);
-  EXPECT_EQ(QColor(image.pixel(3, 3)), QApplication::palette().color(QPalette::Button));
+  EXPECT_EQ(QColor(arrowBitmap(ArrowDirection::Right, ArrowImageState::Normal).pixel(3, 3)),
+            QApplication::palette().color(QPalette::Button));
 }
 
-TEST(DrawArrowButton, CopiesTheChosenImageOneToOneIntoTheRectangle) {
+TEST(ArrowButtons, DrawingCopiesTheChosenImageOneToOneIntoTheRectangle) {
   QImage canvas(40, 40, QImage::Format_RGB32);
   canvas.fill(Qt::magenta);
   {
     QPainter painter(&canvas);
-    ArrowDrawRequest r = request(ArrowDrawAction::DrawEntire, false, true, false);
+    ArrowDrawRequest r;
+    r.action = ArrowDrawAction::DrawEntire;
+    r.disabled = true;
     r.painter = &painter;
     r.rect = QRect(4, 6, 32, 32);
     EXPECT_TRUE(DrawArrowButton(ArrowDirection::Down, r));
@@ -77,9 +62,10 @@ TEST(DrawArrowButton, CopiesTheChosenImageOneToOneIntoTheRectangle) {
   EXPECT_EQ(QColor(canvas.pixel(3, 6)), QColor(Qt::magenta));
 }
 
-QImage looksOf(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
-
-TEST(ArrowButtonWidget, DrawsTheImageOfItsState) {
+TEST(ArrowButtons, TheWidgetDrawsTheImageOfItsState) {
+  const auto looksOf = [](QWidget& widget) {
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  };
   ArrowButton button(ArrowDirection::Left);
   EXPECT_EQ(button.size(), QSize(32, 32));
   EXPECT_EQ(looksOf(button), arrowBitmap(ArrowDirection::Left, ArrowImageState::Normal));

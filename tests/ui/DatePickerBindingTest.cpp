@@ -24,25 +24,14 @@ class DatePicker : public ::testing::Test {
   DatePickerBinding binding_;
 };
 
-TEST_F(DatePicker, OffersFirstJanuary1753ToTheLastMomentOf3000) {
-  EXPECT_EQ(edit_->minimumDate(), QDate(1753, 1, 1));
-  EXPECT_EQ(edit_->minimumTime(), QTime(0, 0, 0, 0));
-  EXPECT_EQ(edit_->maximumDate(), QDate(3000, 12, 31));
-  EXPECT_EQ(edit_->maximumTime(), QTime(23, 59, 59, 999));
-}
-
-TEST_F(DatePicker, ShowsAMomentAndGivesItsDateAndTimeBack) {
+TEST_F(DatePicker, ShowsAMomentAndGivesItsDateAndTimeBackSeparately) {
+  EXPECT_EQ(edit_->minimumDateTime(), QDateTime(QDate(1753, 1, 1), QTime(0, 0)));
+  EXPECT_EQ(edit_->maximumDateTime(), QDateTime(QDate(3000, 12, 31), QTime(23, 59, 59, 999)));
   binding_.SetFrom(AstDateTime(15, 6, 2001, 13.0 + 45.0 / 60.0 + 30.0 / 3600.0, TimeKind::Gmt));
   EXPECT_EQ(edit_->date(), QDate(2001, 6, 15));
-  EXPECT_EQ(edit_->time(), QTime(13, 45, 30));
-
   AstDateTime read(1, 1, 1980, 7.25, TimeKind::Lct);
   binding_.GetDate(read);
-  EXPECT_EQ(read.getDay(), 15);
-  EXPECT_EQ(read.getMonth(), 6);
-  EXPECT_EQ(read.getYear(), 2001);
-  EXPECT_EQ(read.getHours(), 7.25);  // the date alone
-
+  EXPECT_EQ(read, AstDateTime(15, 6, 2001, 7.25, TimeKind::Lct));  // the date alone
   binding_.GetTime(read);
   EXPECT_EQ(read.getHour(), 13);
   EXPECT_EQ(read.getMinute(), 45);
@@ -61,37 +50,24 @@ TEST_F(DatePicker, KeepsTheClockTimeOfADaylightSavingChangeOfTheComputer) {
   EXPECT_EQ(read.getMinute(), 30);
 }
 
-TEST_F(DatePicker, AMomentBeforeTheRangeShowsTheFirstDayInsteadOfEndingTheProgram) {
+TEST_F(DatePicker, AMomentOutsideTheRangeShowsTheNearestEndAndAnInvalidOneChangesNothing) {
   binding_.SetFrom(AstDateTime(1, 1, 1600, 6.0, TimeKind::Lct));
   EXPECT_EQ(edit_->date(), QDate(1753, 1, 1));
   binding_.SetFrom(AstDateTime(1, 1, 5000, 6.0, TimeKind::Lct));
   EXPECT_EQ(edit_->date(), QDate(3000, 12, 31));
-}
-
-TEST_F(DatePicker, AnInvalidMomentLeavesThePickerAsItIs) {
-  binding_.SetFrom(AstDateTime(15, 6, 2001, 12.0, TimeKind::Lct));
   AstDateTime invalid;
   invalid.invalidate();
   binding_.SetFrom(invalid);
-  EXPECT_EQ(edit_->date(), QDate(2001, 6, 15));
+  EXPECT_EQ(edit_->date(), QDate(3000, 12, 31));
 }
 
-TEST_F(DatePicker, ASecondBindingOnTheSameControlIsAnInternalError) {
+TEST_F(DatePicker, ASecondBindingOrAMissingControlIsAnInternalError) {
   InternalErrorRecorder recorder;
   DatePickerBinding second;
   EXPECT_FALSE(second.Bind(&dialog_, 101));
-  ASSERT_EQ(recorder.count(), 1u);
-  EXPECT_EQ(recorder.modules()[0], "astdted");
+  EXPECT_FALSE(second.Bind(&dialog_, 226));
+  EXPECT_EQ(recorder.modules(), (std::vector<std::string>{"astdted", "astdted"}));
   EXPECT_EQ(DatePickerBinding::of(edit_), &binding_);
-}
-
-TEST(DatePickerBinding, AMissingControlIsAnInternalError) {
-  QDialog dialog;
-  DatePickerBinding binding;
-  InternalErrorRecorder recorder;
-  EXPECT_FALSE(binding.Bind(&dialog, 226));
-  ASSERT_EQ(recorder.count(), 1u);
-  EXPECT_EQ(recorder.modules()[0], "astdted");
 }
 
 TEST(DatePickerBinding, AnEndedBindingFreesItsControl) {

@@ -19,138 +19,70 @@ namespace {
 using testing::InternalErrorRecorder;
 
 TEST(ProgramFolder, IsTheProgramsFolderWithATrailingSlash) {
-  const QString folder = ProgramFolder();
-  EXPECT_TRUE(folder.endsWith(QLatin1Char('/')));
-  EXPECT_EQ(folder, QCoreApplication::applicationDirPath() + "/");
+  EXPECT_EQ(ProgramFolder(), QCoreApplication::applicationDirPath() + "/");
 }
 
-// Radio buttons 1029..1032, like a dialog's group.
-class RadioGroup : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (int i = 0; i < 4; ++i) {
-      auto* button = new QRadioButton(&dialog_);
-      setControlId(button, firstId + i);
-      buttons_.push_back(button);
-    }
+TEST(CheckedRadio, FindsTheCheckedIdWithinTheRangeOnly) {
+  QWidget dialog;
+  std::vector<QRadioButton*> buttons;
+  for (int id = 1029; id <= 1032; ++id) {
+    buttons.push_back(new QRadioButton(&dialog));
+    setControlId(buttons.back(), id);
   }
-  static constexpr int firstId = 1029;
-  static constexpr int lastId = 1032;
-  QWidget dialog_;
-  std::vector<QRadioButton*> buttons_;
-};
-
-TEST_F(RadioGroup, CheckedRadioFindsTheLastButtonOfTheGroup) {
-  buttons_[3]->setChecked(true);
-  EXPECT_EQ(CheckedRadio(&dialog_, firstId, lastId), lastId);
-}
-
-TEST_F(RadioGroup, CheckedRadioFindsTheFirstButtonOfTheGroup) {
-  buttons_[0]->setChecked(true);
-  EXPECT_EQ(CheckedRadio(&dialog_, firstId, lastId), firstId);
-}
-
-TEST_F(RadioGroup, CheckedRadioLooksOnlyAtTheGivenRange) {
-  buttons_[3]->setChecked(true);
-  InternalErrorRecorder recorder;
-  EXPECT_EQ(CheckedRadio(&dialog_, firstId, lastId - 1), 0);
-  EXPECT_EQ(recorder.count(), 1u);
-}
-
-TEST_F(RadioGroup, NoCheckedButtonIsAnInternalErrorWithResultZero) {
-  InternalErrorRecorder recorder;
-  EXPECT_EQ(CheckedRadio(&dialog_, firstId, lastId), 0);
-  ASSERT_EQ(recorder.count(), 1u);
-  EXPECT_EQ(recorder.modules()[0], "AST_GEN");
-}
-
-TEST_F(RadioGroup, AReversedRangeIsAnInternalErrorWithResultZero) {
-  buttons_[1]->setChecked(true);
-  InternalErrorRecorder recorder;
-  EXPECT_EQ(CheckedRadio(&dialog_, lastId, firstId), 0);
-  ASSERT_GE(recorder.count(), 1u);
-  EXPECT_EQ(recorder.modules()[0], "AST_GEN");
-}
-
-class NameList : public ::testing::Test {
- protected:
-  void fill(const QStringList& items) {
-    list_ = new QListWidget(&dialog_);
-    setControlId(list_, listId);
-    list_->addItems(items);
+  {
+    InternalErrorRecorder recorder;
+    EXPECT_EQ(CheckedRadio(&dialog, 1029, 1032), 0);  // none checked
+    EXPECT_EQ(recorder.modules(), std::vector<std::string>{"AST_GEN"});
   }
-  bool find(const QString& text, int& index) { return ListBoxFindExact(&dialog_, listId, text, index); }
-
-  static constexpr int listId = 154;
-  QWidget dialog_;
-  QListWidget* list_ = nullptr;
-};
-
-TEST_F(NameList, FindsTheExactItemBehindALongerItemWithTheSameBeginning) {
-  fill({"Achernar", "Alphard", "Alpha", "Altair"});
-  int index = -5;
-  EXPECT_TRUE(find("Alpha", index));
-  EXPECT_EQ(index, 2);
+  buttons[3]->setChecked(true);
+  EXPECT_EQ(CheckedRadio(&dialog, 1029, 1032), 1032);
+  buttons[0]->setChecked(true);
+  EXPECT_EQ(CheckedRadio(&dialog, 1029, 1032), 1029);
+  InternalErrorRecorder recorder;
+  buttons[3]->setChecked(true);
+  EXPECT_EQ(CheckedRadio(&dialog, 1029, 1031), 0);
+  EXPECT_EQ(CheckedRadio(&dialog, 1032, 1029), 0);  // a reversed range
+  EXPECT_GE(recorder.count(), 2u);
 }
 
-TEST_F(NameList, AnItemThatDiffersOnlyInLetterCaseIsNoMatch) {
-  fill({"Achernar", "ALPHA", "alpha", "Altair"});
-  int index = 7;
-  EXPECT_FALSE(find("Alpha", index));
-  EXPECT_EQ(index, -1);
-}
-
-TEST_F(NameList, FindsTheExactItemAfterItemsDifferingInCase) {
-  fill({"ALPHA", "alphabet", "Alpha"});
-  int index = -1;
-  EXPECT_TRUE(find("Alpha", index));
-  EXPECT_EQ(index, 2);
-}
-
-TEST_F(NameList, ANameNotInTheListIsNotFound) {
-  fill({"Aldebaran", "Betelgeuse"});
-  int index = 0;
-  EXPECT_FALSE(find("Capella", index));
-  EXPECT_EQ(index, -1);
-}
-
-TEST_F(NameList, AnEmptyListFindsNothing) {
-  fill({});
-  int index = 0;
-  EXPECT_FALSE(find("Vega", index));
-  EXPECT_EQ(index, -1);
-}
-
-TEST_F(NameList, AMissingListIsAnInternalError) {
+TEST(ListBoxFindExact, FindsOnlyTheItemEqualInEveryLetter) {
+  const std::pair<QStringList, int> cases[] = {
+      {{"Achernar", "Alphard", "Alpha", "Altair"}, 2},  // behind a longer item with the same beginning
+      {{"ALPHA", "alphabet", "Alpha"}, 2},
+      {{"Achernar", "ALPHA", "alpha", "Altair"}, -1},  // differing only in letter case is no match
+      {{"Aldebaran", "Betelgeuse"}, -1},
+      {{}, -1},
+  };
+  for (const auto& [items, expected] : cases) {
+    QWidget dialog;
+    auto* list = new QListWidget(&dialog);
+    setControlId(list, 154);
+    list->addItems(items);
+    int index = -5;
+    EXPECT_EQ(ListBoxFindExact(&dialog, 154, "Alpha", index), expected >= 0) << items.join(',').toStdString();
+    EXPECT_EQ(index, expected) << items.join(',').toStdString();
+  }
+  QWidget empty;
   InternalErrorRecorder recorder;
   int index = 3;
-  EXPECT_FALSE(ListBoxFindExact(&dialog_, listId, "Vega", index));
+  EXPECT_FALSE(ListBoxFindExact(&empty, 154, "Vega", index));
   EXPECT_EQ(index, -1);
   EXPECT_EQ(recorder.count(), 1u);
 }
 
-TEST(ChildRect, GivesADeeperChildsRectangleInTheParentsClientCoordinates) {
+TEST(ChildWindows, RectanglesAreInTheParentsClientCoordinatesAndMovesTakeGrandchildrenAlong) {
   QWidget dialog;
   auto* group = new QGroupBox(&dialog);
   group->setGeometry(10, 20, 200, 100);
   auto* button = new QPushButton(group);
   button->setGeometry(5, 7, 60, 23);
+  auto* first = new QPushButton(&dialog);
+  first->setGeometry(300, 10, 50, 20);
   EXPECT_EQ(ChildRect(&dialog, button), QRect(15, 27, 60, 23));
-  EXPECT_EQ(ChildRect(&dialog, group), QRect(10, 20, 200, 100));
-}
-
-TEST(MoveChildren, MovesEveryChildKeepingItsSizeAndGrandchildrenWithIt) {
-  QWidget panel;
-  auto* first = new QPushButton(&panel);
-  first->setGeometry(10, 10, 50, 20);
-  auto* group = new QGroupBox(&panel);
-  group->setGeometry(100, 40, 80, 60);
-  auto* inner = new QPushButton(group);
-  inner->setGeometry(4, 5, 30, 20);
-  MoveChildren(&panel, 7, -3, true);
-  EXPECT_EQ(first->geometry(), QRect(17, 7, 50, 20));
-  EXPECT_EQ(group->geometry(), QRect(107, 37, 80, 60));
-  EXPECT_EQ(inner->geometry(), QRect(4, 5, 30, 20));
+  MoveChildren(&dialog, 7, -3, true);
+  EXPECT_EQ(first->geometry(), QRect(307, 7, 50, 20));
+  EXPECT_EQ(group->geometry(), QRect(17, 17, 200, 100));
+  EXPECT_EQ(button->geometry(), QRect(5, 7, 60, 23));
 }
 
 class MessageCounter : public QWidget {
@@ -161,16 +93,14 @@ class MessageCounter : public QWidget {
 
  protected:
   bool event(QEvent* e) override {
-    if (e->type() == static_cast<QEvent::Type>(UM_OPTIONS_CHANGED)) {
-      ++received;
-      lastParam = static_cast<WindowMessage*>(e)->lParam();
-      return true;
-    }
-    return QWidget::event(e);
+    if (e->type() != static_cast<QEvent::Type>(UM_OPTIONS_CHANGED)) return QWidget::event(e);
+    ++received;
+    lastParam = static_cast<WindowMessage*>(e)->lParam();
+    return true;
   }
 };
 
-TEST(SendToChildren, EveryChildReceivesTheMessage) {
+TEST(ChildWindows, EveryChildReceivesAMessageSentToTheChildren) {
   QWidget parent;
   auto* a = new MessageCounter(&parent);
   auto* b = new MessageCounter(&parent);
@@ -195,14 +125,10 @@ TEST(CentreOver, PutsTheWindowsCentreOverTheOthersWithoutResizing) {
   EXPECT_EQ(d.top(), f.top() + (f.height() - d.height()) / 2);
 }
 
-TEST(Interpolate, SpreadsNPointsEvenlyFromAToB) {
+TEST(Interpolate, SpreadsNPointsEvenlyFromAToBAndOnePointIsA) {
   EXPECT_DOUBLE_EQ(Interpolate(10.0, 20.0, 0, 11), 10.0);
   EXPECT_DOUBLE_EQ(Interpolate(10.0, 20.0, 5, 11), 15.0);
-  EXPECT_DOUBLE_EQ(Interpolate(10.0, 20.0, 10, 11), 20.0);
   EXPECT_DOUBLE_EQ(Interpolate(0.0, 365.0, 365, 366), 365.0);
-}
-
-TEST(Interpolate, OnePointHasNoSpacingAndGivesA) {
   EXPECT_DOUBLE_EQ(Interpolate(3.0, 8.0, 0, 1), 3.0);
 }
 
@@ -210,12 +136,11 @@ TEST(TrimTrailingBlanks, RemovesOnlyTheBlanksAtTheEnd) {
   QString text = "  Sirius   ";
   TrimTrailingBlanks(text);
   EXPECT_EQ(text, QStringLiteral("  Sirius"));
-  std::string bytes = " Vega\t  ";
-  TrimTrailingBlanks(bytes);
-  EXPECT_EQ(bytes, " Vega\t");
-  std::string blanks = "   ";
-  TrimTrailingBlanks(blanks);
-  EXPECT_EQ(blanks, "");
+  for (const auto& [given, trimmed] : {std::pair<std::string, std::string>{" Vega\t  ", " Vega\t"}, {"   ", ""}}) {
+    std::string bytes = given;
+    TrimTrailingBlanks(bytes);
+    EXPECT_EQ(bytes, trimmed);
+  }
 }
 
 }  // namespace

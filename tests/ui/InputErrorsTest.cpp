@@ -17,7 +17,7 @@
 namespace noctavo {
 namespace {
 
-constexpr int latitudeFieldId = 123;
+constexpr int fieldId = 123;
 constexpr int otherFieldId = 122;
 
 // A dialog with two fields; the keyboard focus starts on the other one.
@@ -25,12 +25,12 @@ class FieldDialog : public QDialog {
  public:
   FieldDialog() {
     auto* layout = new QVBoxLayout(this);
-    other = new QLineEdit(this);
-    field = new QLineEdit(this);
+    for (QLineEdit** edit : {&other, &field}) {
+      *edit = new QLineEdit(this);
+      layout->addWidget(*edit);
+    }
     setControlId(other, otherFieldId);
-    setControlId(field, latitudeFieldId);
-    layout->addWidget(other);
-    layout->addWidget(field);
+    setControlId(field, fieldId);
     show();
     other->setFocus();
   }
@@ -44,16 +44,20 @@ struct SeenReport {
   QWidget* owner = nullptr;
 };
 
-void answerAndRecord(SeenReport& seen) {
+// Reports through `report`, answers the box and tells what it showed.
+SeenReport reportAndAnswer(const std::function<void()>& report) {
+  SeenReport seen;
   testing::whenModalAppears([&seen](QWidget* box) {
     seen.caption = box->windowTitle();
     if (auto* label = qobject_cast<QLabel*>(findControlOrNull(box, 135))) seen.text = label->text();
     seen.owner = box->parentWidget();
     qobject_cast<QDialog*>(box)->done(static_cast<int>(MsgResult::Ok));
   });
+  report();
+  return seen;
 }
 
-TEST(InputErrorReports, EachShowsItsTextAsAnErrorOwnedByTheDialog) {
+TEST(InputErrorReports, EachShowsItsTextAsAnErrorOwnedByTheDialogAndFocusesTheField) {
   using Report = std::function<void(QWidget*, int)>;
   const std::vector<std::pair<Report, QString>> cases = {
       {ReportInvalidAngle, "You entered an invalid angle"},
@@ -62,44 +66,25 @@ TEST(InputErrorReports, EachShowsItsTextAsAnErrorOwnedByTheDialog) {
       {ReportInvalidLatitude, "You entered an invalid latitude"},
       {ReportInvalidLongitude, "You entered an invalid longitude"},
       {ReportInvalidTimeZone, "You entered an invalid time zone"},
+      {[](QWidget* d, int id) { ReportInvalidInput(QStringLiteral("The graph must have a line"), d, id); },
+       "The graph must have a line"},
   };
   for (const auto& [report, text] : cases) {
     FieldDialog dialog;
-    SeenReport seen;
-    answerAndRecord(seen);
-    report(&dialog, latitudeFieldId);
+    ASSERT_EQ(dialog.focusWidget(), dialog.other);
+    const SeenReport seen = reportAndAnswer([&] { report(&dialog, fieldId); });
     EXPECT_EQ(seen.text, text);
     EXPECT_EQ(seen.caption, QStringLiteral("Noctavo error"));
     EXPECT_EQ(seen.owner, &dialog);
+    EXPECT_EQ(dialog.focusWidget(), dialog.field) << text.toStdString();
   }
-}
-
-TEST(InputErrorReports, GiveTheKeyboardFocusBackToTheOffendingField) {
-  FieldDialog dialog;
-  ASSERT_EQ(dialog.focusWidget(), dialog.other);
-  SeenReport seen;
-  answerAndRecord(seen);
-  ReportInvalidLatitude(&dialog, latitudeFieldId);
-  EXPECT_EQ(dialog.focusWidget(), dialog.field);
-}
-
-TEST(InputErrorReports, AnyTextCanBeReported) {
-  FieldDialog dialog;
-  SeenReport seen;
-  answerAndRecord(seen);
-  ReportInvalidInput(QStringLiteral("The graph must have at least one line"), &dialog, otherFieldId);
-  EXPECT_EQ(seen.text, QStringLiteral("The graph must have at least one line"));
-  EXPECT_EQ(dialog.focusWidget(), dialog.other);
 }
 
 TEST(InputErrorReports, AFieldTheDialogDoesNotHaveIsAnInternalErrorButTheMessageStillShows) {
   FieldDialog dialog;
   testing::InternalErrorRecorder recorder;
-  SeenReport seen;
-  answerAndRecord(seen);
-  ReportInvalidAngle(&dialog, 999);
+  EXPECT_EQ(reportAndAnswer([&] { ReportInvalidAngle(&dialog, 999); }).text, QStringLiteral("You entered an invalid angle"));
   EXPECT_EQ(recorder.count(), 1u);
-  EXPECT_EQ(seen.text, QStringLiteral("You entered an invalid angle"));
 }
 
 }  // namespace

@@ -20,55 +20,33 @@ class WaitDialogTest : public ::testing::Test {
   void TearDown() override { WaitEnd(); }
 };
 
-TEST_F(WaitDialogTest, OpensWithCaptionTextAndZeroPercent) {
-  WaitBegin(QStringLiteral("Graph"), QStringLiteral("Calculating the graph"));
+TEST_F(WaitDialogTest, ShowsCaptionTextAndThePercentageInThreeColumns) {
+  WaitBegin(QStringLiteral("Graph"), QString(80, QLatin1Char('x')));
   ASSERT_NE(WaitWindow(), nullptr);
   EXPECT_TRUE(WaitWindow()->isVisible());
   EXPECT_EQ(WaitWindow()->objectName(), QStringLiteral("Dlg_Wait"));
   EXPECT_EQ(WaitWindow()->windowTitle(), QStringLiteral("Graph"));
-  EXPECT_EQ(labelText(135), QStringLiteral("Calculating the graph"));
+  EXPECT_EQ(labelText(135), QString(63, QLatin1Char('x')));  // at most 63 characters
   EXPECT_EQ(labelText(204), QStringLiteral("Complete:"));
   EXPECT_EQ(labelText(205), QStringLiteral("  0%"));
+  for (const auto& [percent, text] : {std::pair{5, "  5%"}, std::pair{42, " 42%"}, std::pair{100, "100%"}}) {
+    WaitProgress(percent);
+    EXPECT_EQ(labelText(205), QString::fromLatin1(text));
+  }
 }
 
-TEST_F(WaitDialogTest, ShowsThePercentageInThreeColumnsThenAPercentSign) {
-  WaitBegin(QStringLiteral("Graph"), QStringLiteral("Calculating"));
-  WaitProgress(5);
-  EXPECT_EQ(labelText(205), QStringLiteral("  5%"));
-  WaitProgress(42);
-  EXPECT_EQ(labelText(205), QStringLiteral(" 42%"));
-  WaitProgress(100);
-  EXPECT_EQ(labelText(205), QStringLiteral("100%"));
-}
-
-TEST_F(WaitDialogTest, KeepsAtMost63CharactersOfTheText) {
-  const QString longText(80, QLatin1Char('x'));
-  WaitBegin(QStringLiteral("Graph"), longText);
-  EXPECT_EQ(labelText(135), longText.left(63));
-}
-
-TEST_F(WaitDialogTest, ShowsTheBusyCursorUntilItEndsAndThenRestoresTheFormerOne) {
+TEST_F(WaitDialogTest, ShowsTheBusyCursorUntilTheEndOfTheLastBegin) {
   ASSERT_EQ(QApplication::overrideCursor(), nullptr);
-  WaitBegin(QStringLiteral("Graph"), QStringLiteral("Calculating"));
+  WaitBegin(QStringLiteral("One"), QStringLiteral("first"));
+  WaitBegin(QStringLiteral("Two"), QStringLiteral("second"));
+  EXPECT_EQ(WaitWindow()->windowTitle(), QStringLiteral("Two"));
   ASSERT_NE(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   WaitEnd();
   EXPECT_EQ(WaitWindow(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-TEST_F(WaitDialogTest, ASecondBeginReplacesTheFirstDialogAndOneEndRestoresTheCursor) {
-  WaitBegin(QStringLiteral("One"), QStringLiteral("first"));
-  WaitBegin(QStringLiteral("Two"), QStringLiteral("second"));
-  EXPECT_EQ(WaitWindow()->windowTitle(), QStringLiteral("Two"));
+  WaitProgress(50);  // without a dialog: nothing
   WaitEnd();
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-TEST_F(WaitDialogTest, ProgressAndEndWithoutADialogDoNothing) {
-  WaitProgress(50);
-  WaitEnd();
-  EXPECT_EQ(WaitWindow(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

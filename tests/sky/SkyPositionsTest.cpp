@@ -215,11 +215,12 @@ TEST_F(ShippedSky, AClickInEmptySkyStillSelectsTheNearestStar) {
   const SkyView view{135.0, 30.0};
   // The emptiest spot of a coarse grid over the display, found by measuring
   // from every star, each turned into the horizon on its own.
+  std::vector<AstCoord> stars;
+  for (int i = 0; i < starCount(); ++i) stars.push_back(horizontalAt(starAt(i)->equatorialPosition(), observer));
   const auto nearestStar = [&](const AstCoord& clicked) {
     std::pair<double, const Star*> nearest{100.0, nullptr};
     for (int i = 0; i < starCount(); ++i) {
-      nearest = std::min(nearest, {angularDistance(clicked, horizontalAt(starAt(i)->equatorialPosition(), observer)),
-                                   starAt(i)});
+      nearest = std::min(nearest, {angularDistance(clicked, stars[static_cast<std::size_t>(i)]), starAt(i)});
     }
     return nearest;
   };

@@ -60,22 +60,8 @@ TEST(CartesianToSpherical, PutsTheAxesOnQuarterTurnsThatAreExactly90And270Degree
   EXPECT_EQ(cartesianToSpherical(0.0, -1.0, 0.0).lambda * degreesPerRadian, 270.0);
 }
 
-TEST(CartesianToSpherical, InvertsSphericalToCartesianInEveryQuadrant) {
-  for (double lambda = 5.0; lambda < 360.0; lambda += 10.0) {
-    for (double beta = -85.0; beta <= 85.0; beta += 17.0) {
-      const Cartesian p = sphericalToCartesian(lambda * radiansPerDegree, beta * radiansPerDegree);
-      const Spherical back = cartesianToSpherical(p.x, p.y, p.z);
-      EXPECT_NEAR(back.lambda * degreesPerRadian, lambda, 1e-5) << lambda << " " << beta;
-      EXPECT_NEAR(back.beta * degreesPerRadian, beta, 1e-5) << lambda << " " << beta;
-    }
-  }
-}
-
-TEST(FoldedTangent, IsTheTangentNearTheCentreWithTheSignOfTheSineAllRound) {
-  for (double degrees = 1.0; degrees < 360.0; degrees += 1.0) {
-    if (degrees == 180.0) continue;
-    EXPECT_EQ(foldedTangent(degrees * radiansPerDegree) > 0.0, std::sin(degrees * radiansPerDegree) > 0.0) << degrees;
-  }
+// (The projection and its inverse, round trips below, go through these.)
+TEST(FoldedTangent, IsTheTangentNearTheCentreAndGrowsWithoutBoundTowardsTheSides) {
   EXPECT_DOUBLE_EQ(foldedTangent(20.0 * radiansPerDegree), std::tan(20.0 * radiansPerDegree));
   // A negative angle is first put into the program's turn, not quite 2 pi.
   EXPECT_NEAR(foldedTangent(-20.0 * radiansPerDegree), std::tan(-20.0 * radiansPerDegree), 2e-7);

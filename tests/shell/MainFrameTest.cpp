@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTest>
 #include <QTimerEvent>
 #include <QToolBar>
@@ -130,13 +128,6 @@ class MainFrameTest : public ::testing::Test {
 };
 
 // ------------------------------------------------------------- the menu
-
-TEST(OffscreenScreen, IsLargeEnoughForTheProgram) {
-  // The program refuses screens below 1024 x 768.
-  const QSize size = QGuiApplication::primaryScreen()->size();
-  EXPECT_GE(size.width(), 1024);
-  EXPECT_GE(size.height(), 768);
-}
 
 TEST_F(MainFrameTest, IsTitledNoctavoWithNineMenusOfThirtyEightCommands) {
   EXPECT_EQ(frame->windowTitle(), QStringLiteral("Noctavo"));

@@ -71,12 +71,11 @@ class SkyWindowTest : public testing::SkyWindowFixture {
 // ------------------------------------------------------------- the start
 
 TEST_F(SkyWindowTest, StoredTextsReadAsTheirValuesAndAnythingElseAsAFallback) {
+  const auto readWith = [this](std::initializer_list<std::pair<const char*, const char*>> values) {
+    for (const auto& [name, text] : values) store(name, text);
+    return readSkySettings();
+  };
   EXPECT_EQ(readSkySettings(), SkySettings{});
-  store("Map type", "Equ");
-  store("Grid type", "None");
-  store("Planet display mode", "All");
-  store("Step value", "1000");
-  store("Step type", "4");
   SkySettings expected;
   expected.mapType = MapType::Equatorial;
   expected.gridType = GridType::Off;
@@ -84,25 +83,29 @@ TEST_F(SkyWindowTest, StoredTextsReadAsTheirValuesAndAnythingElseAsAFallback) {
   expected.stepValue = 1000;
   expected.stepType = 4;
   expected.viewPhi = 45.0;  // the default 30 is no step of the equatorial map
-  EXPECT_EQ(readSkySettings(), expected);
-  store("Map type", "Hor");
-  store("Grid type", "Equ");
-  store("Planet display mode", "None");
+  EXPECT_EQ(readWith({{"Map type", "Equ"},
+                      {"Grid type", "None"},
+                      {"Planet display mode", "All"},
+                      {"Step value", "1000"},
+                      {"Step type", "4"}}),
+            expected);
   // A direction off the arrows' steps is brought onto them.
-  store("Direction of view (lambda)", "100");
-  store("Direction of view (phi)", "120");
   expected.mapType = MapType::Horizontal;
   expected.gridType = GridType::Equatorial;
   expected.planetDisplayMode = PlanetDisplayMode::None;
   expected.viewLambda = expected.viewPhi = 90.0;
-  EXPECT_EQ(readSkySettings(), expected);
+  EXPECT_EQ(readWith({{"Map type", "Hor"},
+                      {"Grid type", "Equ"},
+                      {"Planet display mode", "None"},
+                      {"Direction of view (lambda)", "100"},
+                      {"Direction of view (phi)", "120"}}),
+            expected);
   // Texts no value has, and a step the time bar cannot take.
-  store("Map type", "Sideways");
-  store("Grid type", "Polar");
-  store("Planet display mode", "Some");
-  store("Step value", "0");
-  store("Step type", "7");
-  const SkySettings fallback = readSkySettings();
+  const SkySettings fallback = readWith({{"Map type", "Sideways"},
+                                         {"Grid type", "Polar"},
+                                         {"Planet display mode", "Some"},
+                                         {"Step value", "0"},
+                                         {"Step type", "7"}});
   EXPECT_EQ(fallback.mapType, MapType::Realistic);
   EXPECT_EQ(fallback.gridType, GridType::Off);
   EXPECT_EQ(fallback.planetDisplayMode, PlanetDisplayMode::Realistic);

@@ -39,7 +39,8 @@ Observer londonEvening() {
 }
 
 // One moment of the Sky window: planets, Sun and Moon computed, every star
-// and NGC object turned into the horizon.
+// and NGC object turned into the horizon, the ecliptic and the start's
+// horizontal grid placed. Arg: the stars kept fixed (1) or not (0).
 void BM_ComputeSkyPositions(benchmark::State& state) {
   if (!loadShippedCatalogues()) {
     state.SkipWithError("the catalogues did not load");
@@ -58,6 +59,27 @@ void BM_ComputeSkyPositions(benchmark::State& state) {
   state.counters["objects"] = static_cast<double>(starCount() + ngcCount());
 }
 BENCHMARK(BM_ComputeSkyPositions)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What a moment adds for a grid of the other system: arg 0 the equatorial
+// grid on the realistic map, arg 1 the horizontal grid on the equatorial map.
+void BM_PlaceSkyLines(benchmark::State& state) {
+  if (!loadShippedCatalogues()) {
+    state.SkipWithError("the catalogues did not load");
+    return;
+  }
+  SkyPositionTables tables;
+  allocateSkyPositionTables(tables);
+  const Observer observer = londonEvening();
+  computeSkyPositions(tables, observer, observer, false);
+  const bool equatorialMap = state.range(0) != 0;
+  const MapType mapType = equatorialMap ? MapType::Equatorial : MapType::Realistic;
+  const GridType gridType = equatorialMap ? GridType::Horizontal : GridType::Equatorial;
+  for (auto _ : state) {
+    placeSkyLines(tables, mapType, gridType);
+    benchmark::DoNotOptimize(tables.lines.meridians.data());
+  }
+}
+BENCHMARK(BM_PlaceSkyLines)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // What a repaint spends on projecting: every star of the tables.
 void BM_ProjectEveryStar(benchmark::State& state) {
@@ -125,9 +147,9 @@ SkySettings everyLayer() {
 
 // One repaint of a 1000 x 750 display into an offscreen image. Arg 0: the
 // moment stays (a repaint after turning the view or an expose); arg 1: the
-// moment moves on before each paint (browsing), so the ecliptic and the
-// grid are turned anew each time (the positions are computed outside the
-// timing).
+// moment moves on before each paint (browsing). Either way the paint only
+// projects and draws: the positions, the ecliptic and the grid are turned
+// with the tables, outside the timing.
 void BM_PaintSky(benchmark::State& state) {
   if (!loadShippedCatalogues()) {
     state.SkipWithError("the catalogues did not load");
@@ -137,8 +159,9 @@ void BM_PaintSky(benchmark::State& state) {
   SkyPositionTables tables;
   allocateSkyPositionTables(tables);
   Observer observer = londonEvening();
-  computeSkyPositions(tables, observer, observer, false);
   const SkySettings settings = everyLayer();
+  placeSkyLines(tables, settings.mapType, settings.gridType);
+  computeSkyPositions(tables, observer, observer, false);
   QImage image(1000, 750, QImage::Format_RGB32);
   SkyPaintInput input;
   input.tables = &tables;

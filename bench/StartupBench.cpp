@@ -7,11 +7,11 @@
 #include <QPixmap>
 #include <QTemporaryDir>
 
+#include "frame/WindowMessages.h"
 #include "shell/MainFrame.h"
-#include "shell/SettingsStore.h"
 #include "shell/Shell.h"
-#include "shell/WindowMessages.h"
 #include "ui/AppMessageBox.h"
+#include "ui/SettingsStore.h"
 
 static const bool startupBenchApplicationMade = [] {
   if (QCoreApplication::instance() != nullptr) return true;
@@ -37,7 +37,7 @@ void BM_StartUpToFirstPaintedFrame(benchmark::State& state) {
       MainFrame frame;
       installCoreMessageHandlers(&frame);
       ShellInit(frame, QStringLiteral(NOCTAVO_BUILD_DIR));
-      sendMessage(&frame, UM_LAYOUT);
+      sendLayout(&frame);
       frame.resize(1280, 1024);
       frame.show();
       // grab() paints the frame and every child at once, as the first

@@ -12,7 +12,11 @@ enum class QuantityKind : std::int32_t { TimeOfDay = 0, Angle = 1, Plain = 2, Ba
 // Describes one quantity a body publishes: its label, the default value
 // range of a graph line, its bit, where the Object Information window shows
 // it, whether a value can be shown or plotted, and its text. Every body owns
-// its own immutable objects for the whole run.
+// its own objects for the whole run. They are shared by every window, and
+// all but one thing about them is fixed: a longitude quantity formats as
+// right ascension or degrees by the coordinate system the window showing it
+// last set (LongitudeQuantity::setCoordSystem), so a window sets it before
+// it formats.
 class Quantity {
  public:
   Quantity(const char* name, int minValue, int maxValue, std::uint32_t flagBit, int labelControlId,

@@ -5,7 +5,6 @@
 namespace noctavo {
 namespace {
 
-constexpr const char* productName = "Noctavo";
 
 void defaultMessageHandler(MessageSeverity severity, const std::string& text) {
   std::fprintf(stderr, "%s %s: %s\n", productName, messageSeverityWord(severity), text.c_str());

@@ -7,6 +7,11 @@
 
 namespace noctavo {
 
+// The program's name and version, as the settings root, the data files,
+// the captions and the About box carry them.
+inline constexpr const char* productName = "Noctavo";
+inline constexpr const char* productVersion = "1.00";
+
 // The few services the core asks of the program around it. The Qt shell
 // implements them (the settings store over its own settings, the message
 // hook with its message box); tests use the in-memory forms here.

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "catalogues/CoreServices.h"
 #include "shell/StringTable.h"
 #include "ui/DialogControls.h"
 #include "ui/SymbolFont.h"
@@ -16,8 +17,6 @@ namespace noctavo {
 
 namespace {
 
-constexpr const char* productName = "Noctavo";
-constexpr const char* versionText = "1.00";
 constexpr const char* languageText = "English";
 constexpr const char* releaseDateText = "Jun 30 2002";
 
@@ -48,7 +47,7 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
 
   auto* facts = new QGridLayout;
   facts->addWidget(addLabel(this, QStringLiteral("Version:")), 0, 0);
-  facts->addWidget(addLabel(this, QString::fromLatin1(versionText), versionId), 0, 1);
+  facts->addWidget(addLabel(this, QString::fromLatin1(productVersion), versionId), 0, 1);
   facts->addWidget(addLabel(this, QStringLiteral("Language:")), 1, 0);
   facts->addWidget(addLabel(this, QString::fromLatin1(languageText), languageId), 1, 1);
   facts->addWidget(addLabel(this, QStringLiteral("Release date:")), 2, 0);

@@ -12,13 +12,14 @@
 #include <initializer_list>
 
 #include "catalogues/ConstellationTable.h"
+#include "frame/WindowMessages.h"
 #include "shell/MainFrameAccess.h"
-#include "shell/Options.h"
-#include "shell/WindowMessages.h"
+#include "shell/OptionsDialogs.h"
 #include "time/AstCoord.h"
 #include "ui/DialogControls.h"
 #include "ui/DialogLayout.h"
 #include "ui/DialogUtils.h"
+#include "ui/Options.h"
 #include "ui/SymbolFont.h"
 
 namespace noctavo {
@@ -182,8 +183,8 @@ class AppearanceOptionsDialog : public QDialog {
 bool AppearanceDialog(QWidget* frame) {
   AppearanceOptionsDialog dialog(frame);
   if (dialog.exec() != QDialog::Accepted) return false;
-  sendMessage(frame, UM_LAYOUT);
-  sendMessage(frame, UM_OPTIONS_CHANGED);
+  sendLayout(frame);
+  sendOptionsChanged(frame);
   return true;
 }
 

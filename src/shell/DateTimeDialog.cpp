@@ -15,12 +15,13 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
-#include "shell/Options.h"
-#include "shell/WindowMessages.h"
+#include "frame/WindowMessages.h"
+#include "shell/OptionsDialogs.h"
 #include "time/TimeSystems.h"
 #include "ui/DatePickerBinding.h"
 #include "ui/DialogControls.h"
 #include "ui/DialogLayout.h"
+#include "ui/Options.h"
 #include "ui/SymbolFont.h"
 
 namespace noctavo {
@@ -193,7 +194,7 @@ bool DateTimeDialog(QWidget* frame) {
   DateTimeOptionsDialog dialog(frame);
   if (dialog.exec() != QDialog::Accepted) return false;
   Observer& obs = observer();
-  sendMessage(frame, UM_DST_SET, obs.daylightSaving ? 1 : 0, pointerParam(&obs.dateTime));
+  sendDstSet(frame, obs.daylightSaving, obs.dateTime);
   return true;
 }
 

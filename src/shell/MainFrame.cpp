@@ -17,23 +17,24 @@
 #include <algorithm>
 #include <optional>
 
+#include "catalogues/CoreServices.h"
+#include "frame/WindowMessages.h"
 #include "shell/AboutDialog.h"
-#include "shell/HelpViewer.h"
 #include "shell/MainFrameAccess.h"
-#include "shell/Options.h"
+#include "shell/OptionsDialogs.h"
 #include "shell/StatusLine.h"
 #include "shell/StringTable.h"
 #include "shell/Toolbar.h"
-#include "shell/WindowMessages.h"
 #include "time/InternalError.h"
 #include "time/Observer.h"
+#include "ui/HelpViewer.h"
+#include "ui/Options.h"
 
 namespace noctavo {
 
 namespace {
 
 constexpr const char* moduleName = "AST";
-constexpr const char* productName = "Noctavo";
 
 // Help topics of the frame.
 constexpr const char* mainMenuTopic = "main menu.htm";
@@ -46,51 +47,118 @@ constexpr int checkedAtStart[] = {command::skyMapRealistic, command::skyGridOff,
                                   command::pictureControlPanel};
 constexpr int greyedAtStart[] = {command::graphCalculate, command::graphGuideLine};
 
-// The window that carries out a command; none for the frame's own.
-std::optional<FrameWindow> commandWindow(int commandId) {
-  using namespace command;
-  switch (commandId) {
-    case fileNew:
-    case fileOpen:
-    case fileSave:
-    case fileSaveAs:
-    case graphEdit:
-    case graphCalculate:
-    case graphOptions:
-    case showGraph:
-      return FrameWindow::Graph;
-    case graphGuideLine:
-      return FrameWindow::GraphDrawingArea;
-    case skyMapHorizontal:
-    case skyMapEquatorial:
-    case skyMapRealistic:
-    case skyGridOff:
-    case skyGridHorizontal:
-    case skyGridEquatorial:
-    case skyGridEcliptic:
-    case skyFindObject:
-    case skyOptions:
-    case showSky:
-      return FrameWindow::Sky;
-    case solarNames:
-    case solarSymbols:
-    case solarMoon:
-    case solarOptions:
-    case showSolarSystem:
-      return FrameWindow::SolarSystem;
-    case pictureControlPanel:
-    case pictureFitToWindow:
-    case showPicture:
-      return FrameWindow::Picture;
-    case objectInfo:
-      return FrameWindow::ObjectInformation;
-    case calculator:
-      return FrameWindow::Calculator;
-    case symbolTable:
-      return FrameWindow::SymbolTable;
-    default:
-      return std::nullopt;
+// How the frame carries out a command of the menu or the toolbar.
+enum class CommandRoute {
+  Frame,           // the frame's own: `own` does it
+  Command,         // UM_COMMAND to the window, lParam `fromMenu`
+  Message,         // `send` to the window
+  FlipAndMessage,  // the check mark flips, then `send` to the window
+  FlipShowHide,    // the check mark flips: UM_SHOW when it is on now, else UM_HIDE
+  DoubleClick,     // a left-button double click (the Picture window's control panel)
+  BringForward,    // the window comes to the front (the toolbar's window buttons)
+};
+
+struct CommandEntry {
+  int commandId;
+  std::optional<FrameWindow> window;  // the one that carries it out; none for the frame's own
+  CommandRoute route;
+  bool (*send)(QObject* receiver) = nullptr;
+  bool fromMenu = false;
+  void (*own)(MainFrame& frame) = nullptr;
+};
+
+}  // namespace
+
+// Every command of the menu and the toolbar once: which window carries it
+// out and how. The frame greys a command while its window is missing, and
+// routes it from here.
+struct CommandTable {
+  static const CommandEntry* find(int commandId);
+
+  static CommandEntry frame(int id, void (*own)(MainFrame&)) { return {id, std::nullopt, CommandRoute::Frame, nullptr, false, own}; }
+  static CommandEntry command(int id, FrameWindow window, bool fromMenu = false) {
+    return {id, window, CommandRoute::Command, nullptr, fromMenu, nullptr};
   }
+  static CommandEntry message(int id, FrameWindow window, bool (*send)(QObject*)) {
+    return {id, window, CommandRoute::Message, send, false, nullptr};
+  }
+  static CommandEntry flip(int id, FrameWindow window, bool (*send)(QObject*)) {
+    return {id, window, CommandRoute::FlipAndMessage, send, false, nullptr};
+  }
+  static CommandEntry showHide(int id, FrameWindow window) { return {id, window, CommandRoute::FlipShowHide}; }
+  static CommandEntry route(int id, FrameWindow window, CommandRoute route) { return {id, window, route}; }
+};
+
+const CommandEntry* CommandTable::find(int commandId) {
+  using namespace command;
+  using W = FrameWindow;
+  static const CommandEntry table[] = {
+      message(fileNew, W::Graph, &sendGraphNew),
+      command(fileOpen, W::Graph),
+      command(fileSave, W::Graph),
+      command(fileSaveAs, W::Graph),
+      frame(fileExit, [](MainFrame& f) { f.close(); }),
+      // The Sky window repaints after a map or grid command from the menu.
+      command(skyMapHorizontal, W::Sky, true),
+      command(skyMapEquatorial, W::Sky, true),
+      command(skyMapRealistic, W::Sky, true),
+      command(skyGridOff, W::Sky, true),
+      command(skyGridHorizontal, W::Sky, true),
+      command(skyGridEquatorial, W::Sky, true),
+      command(skyGridEcliptic, W::Sky, true),
+      command(skyFindObject, W::Sky),
+      command(skyOptions, W::Sky),
+      flip(solarNames, W::SolarSystem, &sendShow),
+      flip(solarSymbols, W::SolarSystem, &sendHide),
+      flip(solarMoon, W::SolarSystem, &sendToggleMoon),
+      command(solarOptions, W::SolarSystem),
+      command(graphEdit, W::Graph),
+      command(graphCalculate, W::Graph),
+      command(graphOptions, W::Graph),
+      // The check mark says whether the guide line or the tool window shows.
+      showHide(graphGuideLine, W::GraphDrawingArea),
+      // The Picture window toggles its control panel on a double click with
+      // the left button; the menu item does just that.
+      route(pictureControlPanel, W::Picture, CommandRoute::DoubleClick),
+      message(pictureFitToWindow, W::Picture, &sendFitToggle),
+      showHide(objectInfo, W::ObjectInformation),
+      showHide(calculator, W::Calculator),
+      showHide(symbolTable, W::SymbolTable),
+      frame(optionsDateTime, [](MainFrame& f) { DateTimeDialog(&f); }),
+      frame(optionsLocation, [](MainFrame& f) { f.locationCommand_(); }),
+      frame(optionsAppearance, [](MainFrame& f) { AppearanceDialog(&f); }),
+      frame(windowCascade, [](MainFrame& f) { f.documentArea_->cascadeSubWindows(); }),
+      frame(windowTile, [](MainFrame& f) { f.documentArea_->tileSubWindows(); }),
+      frame(windowArrangeIcons, [](MainFrame& f) { f.arrangeIcons(); }),
+      frame(helpContents, [](MainFrame& f) { f.showHelp(MainFrame::HelpPage::Contents, QString()); }),
+      frame(helpSearch, [](MainFrame& f) { f.showHelp(MainFrame::HelpPage::Search, QString()); }),
+      frame(helpQuickTour,
+            [](MainFrame& f) { f.showHelp(MainFrame::HelpPage::Topic, QString::fromLatin1(quickTourTopic)); }),
+      frame(helpGlossary,
+            [](MainFrame& f) { f.showHelp(MainFrame::HelpPage::Topic, QString::fromLatin1(glossaryTopic)); }),
+      frame(helpAbout,
+            [](MainFrame& f) {
+              AboutDialog about(&f);
+              about.exec();
+            }),
+      route(showSky, W::Sky, CommandRoute::BringForward),
+      route(showSolarSystem, W::SolarSystem, CommandRoute::BringForward),
+      route(showGraph, W::Graph, CommandRoute::BringForward),
+      route(showPicture, W::Picture, CommandRoute::BringForward),
+  };
+  for (const CommandEntry& entry : table) {
+    if (entry.commandId == commandId) return &entry;
+  }
+  return nullptr;
+}
+
+namespace {
+
+// The window that carries out a command; none for the frame's own or an id
+// the table does not hold.
+std::optional<FrameWindow> commandWindow(int commandId) {
+  const CommandEntry* entry = CommandTable::find(commandId);
+  return entry ? entry->window : std::nullopt;
 }
 
 QString product() { return QString::fromLatin1(productName); }
@@ -391,122 +459,45 @@ void MainFrame::setCommandChecked(int commandId, bool checked) {
 
 void MainFrame::flipCheck(int commandId) { setCommandChecked(commandId, !isCommandChecked(commandId)); }
 
-void MainFrame::sendToWindow(FrameWindow which, int message, qintptr wParam, qintptr lParam) {
-  sendMessage(window(which), message, wParam, lParam);
-}
-
 void MainFrame::postCommand(int commandId) {
   QTimer::singleShot(0, this, [this, commandId] { executeCommand(commandId); });
 }
 
 void MainFrame::executeCommand(int commandId) {
-  using namespace command;
   // A command whose window is missing or greyed does nothing, whoever asks.
-  if (!isCommandEnabled(commandId)) return;
-  switch (commandId) {
-    case fileNew:
-      sendToWindow(FrameWindow::Graph, UM_GRAPH_NEW);
+  const CommandEntry* entry = CommandTable::find(commandId);
+  if (!entry || !isCommandEnabled(commandId)) return;
+  QObject* target = entry->window ? window(*entry->window) : nullptr;
+  switch (entry->route) {
+    case CommandRoute::Frame:
+      entry->own(*this);
       break;
-    case fileOpen:
-    case fileSave:
-    case fileSaveAs:
-    case graphEdit:
-    case graphCalculate:
-    case graphOptions:
-      sendToWindow(FrameWindow::Graph, UM_COMMAND, commandId, 0);
+    case CommandRoute::Command:
+      sendCommand(target, commandId, entry->fromMenu);
       break;
-    case fileExit:
-      close();
+    case CommandRoute::Message:
+      entry->send(target);
       break;
-    case skyMapHorizontal:
-    case skyMapEquatorial:
-    case skyMapRealistic:
-    case skyGridOff:
-    case skyGridHorizontal:
-    case skyGridEquatorial:
-    case skyGridEcliptic:
-      sendToWindow(FrameWindow::Sky, UM_COMMAND, commandId, 1);
-      break;
-    case skyFindObject:
-    case skyOptions:
-      sendToWindow(FrameWindow::Sky, UM_COMMAND, commandId, 0);
-      break;
-    case solarNames:
+    case CommandRoute::FlipAndMessage:
       flipCheck(commandId);
-      sendToWindow(FrameWindow::SolarSystem, UM_SHOW);
+      entry->send(target);
       break;
-    case solarSymbols:
+    case CommandRoute::FlipShowHide:
       flipCheck(commandId);
-      sendToWindow(FrameWindow::SolarSystem, UM_HIDE);
+      if (isCommandChecked(commandId)) {
+        sendShow(target);
+      } else {
+        sendHide(target);
+      }
       break;
-    case solarMoon:
-      flipCheck(commandId);
-      sendToWindow(FrameWindow::SolarSystem, UM_TOGGLE_MOON);
-      break;
-    case solarOptions:
-      sendToWindow(FrameWindow::SolarSystem, UM_COMMAND, commandId, 0);
-      break;
-    case pictureControlPanel: {
-      // The Picture window toggles its control panel on a double click with
-      // the left button; the menu item does just that.
+    case CommandRoute::DoubleClick: {
       QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(0, 0), QPointF(0, 0), Qt::LeftButton,
                               Qt::LeftButton, Qt::NoModifier);
-      if (QObject* picture = window(FrameWindow::Picture)) QCoreApplication::sendEvent(picture, &doubleClick);
+      if (target) QCoreApplication::sendEvent(target, &doubleClick);
       break;
     }
-    case pictureFitToWindow:
-      sendToWindow(FrameWindow::Picture, UM_FIT_TOGGLE);
-      break;
-    case graphGuideLine:
-    case objectInfo:
-    case calculator:
-    case symbolTable:
-      // The check mark says whether the guide line or the tool window shows.
-      flipCheck(commandId);
-      sendToWindow(*commandWindow(commandId), isCommandChecked(commandId) ? UM_SHOW : UM_HIDE);
-      break;
-    case optionsDateTime:
-      DateTimeDialog(this);
-      break;
-    case optionsLocation:
-      locationCommand_();
-      break;
-    case optionsAppearance:
-      AppearanceDialog(this);
-      break;
-    case windowCascade:
-      documentArea_->cascadeSubWindows();
-      break;
-    case windowTile:
-      documentArea_->tileSubWindows();
-      break;
-    case windowArrangeIcons:
-      arrangeIcons();
-      break;
-    case helpContents:
-      showHelp(HelpPage::Contents, QString());
-      break;
-    case helpSearch:
-      showHelp(HelpPage::Search, QString());
-      break;
-    case helpQuickTour:
-      showHelp(HelpPage::Topic, QString::fromLatin1(quickTourTopic));
-      break;
-    case helpGlossary:
-      showHelp(HelpPage::Topic, QString::fromLatin1(glossaryTopic));
-      break;
-    case helpAbout: {
-      AboutDialog about(this);
-      about.exec();
-      break;
-    }
-    case showSky:
-    case showSolarSystem:
-    case showGraph:
-    case showPicture:
-      bringForward(*commandWindow(commandId));
-      break;
-    default:
+    case CommandRoute::BringForward:
+      bringForward(*entry->window);
       break;
   }
 }
@@ -592,49 +583,50 @@ void MainFrame::requestHelp(bool fromMenu) {
 
 // ------------------------------------------------------------- messages
 
-void MainFrame::relay(int message, qintptr wParam, qintptr lParam, std::initializer_list<FrameWindow> targets) {
-  for (FrameWindow target : targets) sendToWindow(target, message, wParam, lParam);
+void MainFrame::relay(const WindowMessage& message, std::initializer_list<FrameWindow> targets) {
+  for (FrameWindow target : targets) forwardMessage(window(target), message);
 }
 
-void MainFrame::handleWindowMessage(int message, qintptr wParam, qintptr lParam) {
+void MainFrame::handleWindowMessage(const WindowMessage& message) {
   Observer& current = observer();
   const auto timeAndPlaceWindows = {FrameWindow::SkyControlPanel, FrameWindow::SolarSystemControlPanel,
                                     FrameWindow::ObjectInformation};
-  switch (message) {
+  switch (message.message()) {
     case UM_TIME_STEP:
-      current.dateTime.addMinutes(static_cast<int>(wParam));
+      current.dateTime.addMinutes(readTimeStepMinutes(message));
       if (statusLine_) statusLine_->showObserver(current);
-      relay(message, wParam, 0, timeAndPlaceWindows);
+      relay(message, timeAndPlaceWindows);
       break;
-    case UM_DST_SET:
-      current.daylightSaving = wParam != 0;
-      if (const auto* moment = reinterpret_cast<const AstDateTime*>(lParam)) current.dateTime = *moment;
+    case UM_DST_SET: {
+      const DstSetMessage dst = readDstSet(message);
+      current.daylightSaving = dst.daylightSaving;
+      if (dst.moment) current.dateTime = *dst.moment;
       if (statusLine_) statusLine_->showObserver(current);
-      relay(message, wParam, lParam, timeAndPlaceWindows);
+      relay(message, timeAndPlaceWindows);
       break;
+    }
     case UM_OBSERVER_SET:
-      if (const auto* given = reinterpret_cast<const Observer*>(lParam)) {
+      if (const Observer* given = readObserverSet(message)) {
         current.dateTime = given->dateTime;
         current.location = given->location;
         current.daylightSaving = given->daylightSaving;
       }
       if (statusLine_) statusLine_->showObserver(current);
-      relay(message, wParam, lParam, timeAndPlaceWindows);
+      relay(message, timeAndPlaceWindows);
       break;
     case UM_OPTIONS_CHANGED:
-      relay(message, 0, 0,
-            {FrameWindow::Sky, FrameWindow::SolarSystem, FrameWindow::ObjectInformation, FrameWindow::Graph});
+      relay(message, {FrameWindow::Sky, FrameWindow::SolarSystem, FrameWindow::ObjectInformation, FrameWindow::Graph});
       if (statusLine_) statusLine_->showObserver(current);
       break;
     case UM_LAYOUT:
       // The frame's layout puts the document area between the toolbar (when
       // shown) and the status line (when shown).
       if (layout()) layout()->activate();
-      relay(message, 0, 0, {FrameWindow::Sky, FrameWindow::SolarSystem, FrameWindow::Graph});
+      relay(message, {FrameWindow::Sky, FrameWindow::SolarSystem, FrameWindow::Graph});
       arrangeIcons();
       break;
     case UM_FIT_CHECK:
-      setCommandChecked(command::pictureFitToWindow, wParam != 0);
+      setCommandChecked(command::pictureFitToWindow, readFitCheck(message));
       break;
     default:
       break;
@@ -649,8 +641,8 @@ bool MainFrame::event(QEvent* event) {
     case UM_OPTIONS_CHANGED:
     case UM_LAYOUT:
     case UM_FIT_CHECK:
-      if (const auto* message = dynamic_cast<const WindowMessage*>(event)) {
-        handleWindowMessage(message->message(), message->wParam(), message->lParam());
+      if (const WindowMessage* message = asWindowMessage(event)) {
+        handleWindowMessage(*message);
         return true;
       }
       break;
@@ -667,7 +659,7 @@ void MainFrame::timerEvent(QTimerEvent* event) {
   const int clock = realTimeClockTimerId();
   if (clock != 0 && event->timerId() == clock) {
     // One tick of the real-time clock: one minute.
-    sendMessage(this, UM_TIME_STEP, 1);
+    sendTimeStep(this, 1);
     return;
   }
   QMainWindow::timerEvent(event);
@@ -675,7 +667,7 @@ void MainFrame::timerEvent(QTimerEvent* event) {
 
 void MainFrame::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  sendMessage(this, UM_LAYOUT);
+  sendLayout(this);
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

@@ -10,7 +10,8 @@
 #include <initializer_list>
 #include <map>
 
-#include "shell/FrameInterfaces.h"
+#include "frame/CommandIds.h"
+#include "frame/FrameInterfaces.h"
 
 class QAction;
 class QMdiArea;
@@ -21,68 +22,23 @@ class QMenuBar;
 namespace noctavo {
 
 class StatusLine;
+class WindowMessage;
 class Toolbar;
 
-// The command ids of the main menu and the toolbar.
-namespace command {
-inline constexpr int fileNew = 40015;
-inline constexpr int fileOpen = 100;
-inline constexpr int fileSave = 101;
-inline constexpr int fileSaveAs = 102;
-inline constexpr int fileExit = 106;
-inline constexpr int skyMapHorizontal = 110;
-inline constexpr int skyMapEquatorial = 111;
-inline constexpr int skyMapRealistic = 112;
-inline constexpr int skyGridOff = 113;
-inline constexpr int skyGridHorizontal = 114;
-inline constexpr int skyGridEquatorial = 115;
-inline constexpr int skyGridEcliptic = 116;
-inline constexpr int skyFindObject = 118;
-inline constexpr int skyOptions = 117;
-inline constexpr int solarNames = 141;
-inline constexpr int solarSymbols = 140;
-inline constexpr int solarMoon = 142;
-inline constexpr int solarOptions = 143;
-inline constexpr int graphEdit = 160;
-inline constexpr int graphCalculate = 161;
-inline constexpr int graphOptions = 162;
-inline constexpr int graphGuideLine = 164;
-inline constexpr int pictureControlPanel = 170;
-inline constexpr int pictureFitToWindow = 65535;
-inline constexpr int objectInfo = 40005;
-inline constexpr int calculator = 181;
-inline constexpr int symbolTable = 182;
-inline constexpr int optionsDateTime = 200;
-inline constexpr int optionsLocation = 40016;
-inline constexpr int optionsAppearance = 201;
-inline constexpr int windowCascade = 551;
-inline constexpr int windowTile = 550;
-inline constexpr int windowArrangeIcons = 552;
-inline constexpr int helpContents = 220;
-inline constexpr int helpSearch = 221;
-inline constexpr int helpQuickTour = 40017;
-inline constexpr int helpGlossary = 222;
-inline constexpr int helpAbout = 223;
-inline constexpr int showSky = 206;
-inline constexpr int showSolarSystem = 202;
-inline constexpr int showGraph = 205;
-inline constexpr int showPicture = 204;
-// The window list of the Window menu numbers the documents from here.
-inline constexpr int firstDocumentWindow = 1250;
-}  // namespace command
-
 // The program's main frame: the menu "Menu_Main", the toolbar and the status
-// line around the area that holds the document windows. It keeps the
-// observer the status line shows, relays every change of it to the windows
-// that registered for it, and carries out the command table.
-class MainFrame : public QMainWindow {
+// line around the area that holds the document windows. It shows the
+// program's observer (owned by ui/Options) in the status line, applies the
+// observer messages to it and relays them to the windows that registered
+// for them, and carries out the command table. Windows know it only as the
+// Frame of frame/FrameInterfaces.h.
+class MainFrame : public QMainWindow, public Frame {
   Q_OBJECT
 
  public:
   explicit MainFrame(QWidget* parent = nullptr);
   ~MainFrame() override;
 
-  QMdiArea* documentArea() const { return documentArea_; }
+  QMdiArea* documentArea() const override { return documentArea_; }
   QMenuBar* mainMenu() const;
   Toolbar* toolbar() const { return toolbar_; }
   StatusLine* statusLine() const { return statusLine_; }
@@ -93,7 +49,9 @@ class MainFrame : public QMainWindow {
 
   // The windows messages and commands go to. A window registers when it is
   // created (null withdraws it); until then its commands stay disabled.
-  // What each receives (WindowMessage unless said otherwise):
+  // What each receives (the window messages of frame/WindowMessages.h
+  // unless said otherwise; the command table in MainFrame.cpp routes the
+  // commands):
   // - Sky: UM_COMMAND 110..116 (lParam 1), 118 and 117 (lParam 0);
   //   UM_OPTIONS_CHANGED, UM_LAYOUT.
   // - Solar system: UM_SHOW (Names), UM_HIDE (Symbols), UM_TOGGLE_MOON,
@@ -109,12 +67,12 @@ class MainFrame : public QMainWindow {
   // - Calculator, table of symbols: UM_SHOW / UM_HIDE.
   // A window that sets check marks or greys its commands itself uses
   // setCommandChecked and setCommandEnabled.
-  void registerWindow(FrameWindow which, QObject* window);
-  QObject* window(FrameWindow which) const;
+  void registerWindow(FrameWindow which, QObject* window) override;
+  QObject* window(FrameWindow which) const override;
   // What a window offers at start-up and at shutdown.
-  void registerDocument(FrameWindow which, DocumentWindow* document);
+  void registerDocument(FrameWindow which, DocumentWindow* document) override;
   DocumentWindow* document(FrameWindow which) const;
-  void setGraphDocumentOwner(GraphDocumentOwner* owner) { graphOwner_ = owner; }
+  void setGraphDocumentOwner(GraphDocumentOwner* owner) override { graphOwner_ = owner; }
   GraphDocumentOwner* graphDocumentOwner() const { return graphOwner_; }
   // The Location command (40016); disabled while none is set.
   void setLocationCommand(std::function<void()> command);
@@ -126,12 +84,12 @@ class MainFrame : public QMainWindow {
   void executeCommand(int commandId);
   // Queued: carried out when the event loop comes round.
   void postCommand(int commandId);
-  bool isCommandChecked(int commandId) const;
+  bool isCommandChecked(int commandId) const override;
   // Sets the menu item's check mark and the toolbar button's state alike.
-  void setCommandChecked(int commandId, bool checked);
+  void setCommandChecked(int commandId, bool checked) override;
   // A window greys or ungreys its own commands; the command stays disabled
   // while the window it needs is not registered.
-  void setCommandEnabled(int commandId, bool enabled);
+  void setCommandEnabled(int commandId, bool enabled) override;
   bool isCommandEnabled(int commandId) const;
 
   // Start-up: asks every document window, in the order Sky, Solar system,
@@ -146,6 +104,7 @@ class MainFrame : public QMainWindow {
   enum class HelpPage { Topic, Contents, Search };
   using HelpHandler = std::function<void(HelpPage page, const QString& topic)>;
   void setHelpHandler(HelpHandler handler);  // empty: the help viewer
+  void showHelp(HelpPage page, const QString& topic);
   // F1: "main menu.htm" over an open menu, else "contents.htm".
   void requestHelp(bool fromMenu);
 
@@ -172,13 +131,13 @@ class MainFrame : public QMainWindow {
   void fillWindowList();
   void updateCommandStates();
   bool commandAvailable(int commandId) const;
-  void relay(int message, qintptr wParam, qintptr lParam, std::initializer_list<FrameWindow> targets);
-  void handleWindowMessage(int message, qintptr wParam, qintptr lParam);
+  void relay(const WindowMessage& message, std::initializer_list<FrameWindow> targets);
+  void handleWindowMessage(const WindowMessage& message);
   void flipCheck(int commandId);
-  void sendToWindow(FrameWindow which, int message, qintptr wParam = 0, qintptr lParam = 0);
   void bringForward(FrameWindow which);
   QMdiSubWindow* subWindowOf(FrameWindow which) const;
-  void showHelp(HelpPage page, const QString& topic);
+  // The command table (MainFrame.cpp) carries out the frame's own commands.
+  friend struct CommandTable;
 
   QMdiArea* documentArea_;
   Toolbar* toolbar_ = nullptr;

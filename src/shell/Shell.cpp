@@ -1,23 +1,23 @@
 #include "shell/Shell.h"
 
 #include <QMessageBox>
-#include <QPointer>
 
 #include <string>
 
 #include "catalogues/Constellation.h"
+#include "catalogues/CoreServices.h"
 #include "catalogues/NgcCatalogue.h"
 #include "catalogues/Star.h"
-#include "shell/FrameInterfaces.h"
+#include "frame/FrameInterfaces.h"
+#include "frame/WindowMessages.h"
 #include "shell/MainFrame.h"
 #include "shell/MainFrameAccess.h"
-#include "shell/Options.h"
-#include "shell/SettingsStore.h"
-#include "shell/WindowMessages.h"
 #include "sky/SkyWindow.h"
 #include "time/InternalError.h"
 #include "ui/AppMessageBox.h"
 #include "ui/ArrowButton.h"
+#include "ui/Options.h"
+#include "ui/SettingsStore.h"
 #include "ui/SymbolFont.h"
 
 namespace noctavo {
@@ -25,7 +25,6 @@ namespace noctavo {
 namespace {
 
 constexpr const char* moduleName = "AST";
-constexpr const char* productName = "Noctavo";
 
 constexpr const char* mainWindowKey = "Main window";
 constexpr const char* maximizedName = "Maximized";
@@ -34,7 +33,6 @@ constexpr const char* statusLineVisibleName = "Status line visible";
 constexpr const char* showHelpHintName = "ShowHelpHint";
 
 ShellSettings theShellSettings;
-QPointer<MainFrame> shellFrame;
 
 void readShellSettings() {
   const std::string key = settingsKey(mainWindowKey);
@@ -74,8 +72,6 @@ void saveAndRelease(MainFrame* frame, FrameWindow which) {
 const ShellSettings& shellSettings() { return theShellSettings; }
 
 void ShellInit(MainFrame& frame, const QString& programFolder) {
-  shellFrame = &frame;
-
   // 1. The settings root is fixed: "Software\Noctavo Software\Noctavo\1.00".
   (void)RegistryRoot();
 
@@ -97,21 +93,19 @@ void ShellInit(MainFrame& frame, const QString& programFolder) {
   frame.createStatusLine();
 
   // 7. The options; the observer is formed here, and the real-time clock
-  // ticks on the frame.
+  // ticks on the frame. (The Sun, the Moon, the Earth and the planets are
+  // objects of the program's lifetime and need no start of their own.)
   setRealTimeClockHost(&frame);
   OptionsInit();
 
-  // 8. The Sun, the Moon, the Earth and the planets are objects of the
-  // program's lifetime and need no start.
-
-  // 9. The catalogues.
+  // 8. The catalogues.
   loadCatalogues(programFolder);
 
-  // 10. and 11. The tool windows (Astronomical Calculator, table of
-  // symbols) and the document windows (Sky, Solar system, Object
-  // Information, Graph, Picture) are made here in that order and register
-  // with the frame; then each may name itself as the one to activate.
-  // The Sky window, unless one has registered already.
+  // 9. The tool windows (Astronomical Calculator, table of symbols) and
+  // the document windows (Sky, Solar system, Object Information, Graph,
+  // Picture) are made here in that order and register with the frame; then
+  // each may name itself as the one to activate. The Sky window, unless one
+  // has registered already.
   if (!frame.document(FrameWindow::Sky) && !frame.window(FrameWindow::Sky) &&
       !frame.window(FrameWindow::SkyControlPanel)) {
     createSkyWindow(frame);
@@ -120,19 +114,18 @@ void ShellInit(MainFrame& frame, const QString& programFolder) {
   bool maximize = false;
   frame.initialiseDocuments(activeChild, maximize);
 
-  // 12. (Location maps: made with the Location dialog.)
+  // 10. Every window takes the start values of the observer. (The location
+  // maps are made with the Location dialog, not here.)
+  sendObserverSet(&frame, observer());
 
-  // 13. Every window takes the start values of the observer.
-  sendMessage(&frame, UM_OBSERVER_SET, 0, pointerParam(&observer()));
-
-  // 14. The document window of the last run comes forward.
+  // 11. The document window of the last run comes forward.
   frame.activateDocument(activeChild, maximize);
 
   frame.setCloseHandler([] { return ShellShutdown(); });
 }
 
 bool ShellShutdown() {
-  MainFrame* frame = shellFrame.data();
+  MainFrame* frame = mainFrame();
 
   // 1. An unsaved graph.
   if (frame) {

@@ -17,10 +17,11 @@ const ShellSettings& shellSettings();
 
 // Everything the program sets up once the frame exists, in this order:
 // settings root, toolbar, shell settings, symbol font, arrow images, status
-// line, options (the observer is formed here), bodies, catalogues (from
+// line, options (the observer is formed here), catalogues (from
 // programFolder), tool windows, document windows, the observer sent to the
 // frame, the document window of the last run activated. The frame then
 // asks ShellShutdown() when it is to close. The settings store must be set.
+// The frame is the program's one (mainFrame()); shutdown works on it.
 void ShellInit(MainFrame& frame, const QString& programFolder);
 
 // Closing the program: the question about an unsaved graph (Cancel returns

@@ -1,5 +1,7 @@
 #include "shell/StartupChecks.h"
 
+#include "catalogues/CoreServices.h"
+
 #include <QDir>
 #include <QLockFile>
 #include <QtGlobal>
@@ -8,7 +10,6 @@ namespace noctavo {
 
 namespace {
 
-constexpr const char* productName = "Noctavo";
 constexpr const char* runtimeName = "Qt";
 constexpr const char* lockName = "%1_Mutex";
 

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "catalogues/CoreServices.h"
 #include "shell/StringTable.h"
 #include "time/InternalError.h"
 #include "ui/DialogControls.h"
@@ -13,7 +14,6 @@ namespace noctavo {
 namespace {
 
 constexpr const char* moduleName = "asttoolb";
-constexpr const char* productName = "Noctavo";
 constexpr int imageSize = 16;  // pixels, square
 
 constexpr ToolbarButton buttons[] = {

@@ -7,24 +7,25 @@
 
 #include <memory>
 
+#include "catalogues/CoreServices.h"
+#include "frame/WindowMessages.h"
 #include "shell/MainFrame.h"
 #include "shell/MainFrameAccess.h"
-#include "shell/Options.h"
-#include "shell/SettingsStore.h"
 #include "shell/Shell.h"
 #include "shell/StartupChecks.h"
-#include "shell/WindowMessages.h"
 #include "ui/AppMessageBox.h"
+#include "ui/Options.h"
+#include "ui/SettingsStore.h"
 
 namespace {
 
-const QString productName = QStringLiteral("Noctavo");
+QString product() { return QString::fromLatin1(noctavo::productName); }
 
 // The start-up checks speak through plain system message boxes captioned
 // with the product name: the program's own message box needs the frame.
 bool showRefusal(const noctavo::StartupCheck& check, QMessageBox::Icon icon) {
   for (const QString& message : check.messages) {
-    QMessageBox box(icon, productName, message, QMessageBox::Ok);
+    QMessageBox box(icon, product(), message, QMessageBox::Ok);
     box.exec();
   }
   return check.refused;
@@ -39,8 +40,8 @@ QSize primaryScreenSize() {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(productName);
-  QApplication::setApplicationVersion(QStringLiteral("1.00"));
+  QApplication::setApplicationName(product());
+  QApplication::setApplicationVersion(QString::fromLatin1(noctavo::productVersion));
   // Until the frame exists the program's messages have no owner.
   noctavo::installCoreMessageHandlers(nullptr);
 
@@ -69,7 +70,7 @@ int main(int argc, char** argv) {
 
   noctavo::ShellInit(frame, QCoreApplication::applicationDirPath());
   noctavo::StatusLineUpdate(noctavo::observer());
-  noctavo::sendMessage(&frame, noctavo::UM_LAYOUT);
+  noctavo::sendLayout(&frame);
 
   if (noctavo::shellSettings().maximized) {
     // Without a window manager (a bare X server) maximizing is only a hint

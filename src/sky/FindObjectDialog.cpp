@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "bodies/BodyRegistry.h"
-#include "shell/WindowMessages.h"
+#include "frame/WindowMessages.h"
 #include "ui/DialogControls.h"
 #include "ui/DialogLayout.h"
 #include "ui/SymbolFont.h"
@@ -103,7 +103,7 @@ const AstBody* FindObjectDialog::chosenObject() const {
 void FindObjectDialog::findAndClose() {
   if (const AstBody* object = chosenObject()) {
     accept();
-    sendMessage(skyWindow_, UM_DISPLAY_OBJECT, 0, pointerParam(object));
+    sendDisplayObject(skyWindow_, *object, false);
     return;
   }
   accept();

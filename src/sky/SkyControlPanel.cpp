@@ -2,13 +2,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -22,14 +19,15 @@
 #include "catalogues/GreekLetter.h"
 #include "catalogues/NgcCatalogue.h"
 #include "catalogues/Star.h"
-#include "shell/Options.h"
-#include "shell/WindowMessages.h"
+#include "frame/WindowMessages.h"
 #include "sky/SkyDisplay.h"
 #include "time/AngleConstants.h"
 #include "time/InternalError.h"
 #include "ui/ArrowButton.h"
 #include "ui/DialogControls.h"
+#include "ui/Options.h"
 #include "ui/SymbolFont.h"
+#include "ui/TimeBar.h"
 
 namespace noctavo {
 namespace {
@@ -59,32 +57,6 @@ QString quantityText(const AstBody& body, std::uint32_t flag, const BodyState& c
 
 QString constellationNameText(const Constellation* constellation) {
   return constellation ? text(constellation->getName()) : QString::fromLatin1(unknownText);
-}
-
-// The equatorial position the panel shows: the tables' for the bodies of
-// the solar system (at the Sky window's moment), the catalogue's own for
-// stars and NGC objects.
-AstCoord equatorialOf(const AstBody& object, const SkyPositionTables& tables) {
-  switch (object.getObjectType()) {
-    case ObjectType::Sun:
-      return tables.sunEquatorial;
-    case ObjectType::Moon:
-      return tables.moonEquatorial;
-    case ObjectType::Planet: {
-      const int index = object.getIndex();
-      if (index >= 0 && index < allPlanetCount) return tables.planetEquatorial[static_cast<std::size_t>(index)];
-      break;
-    }
-    case ObjectType::Star:
-      return static_cast<const Star&>(object).equatorialPosition();
-    case ObjectType::NgcObject:
-      return static_cast<const NgcObject&>(object).position();
-    default:
-      break;
-  }
-  AstCoord none(CoordSystem::Equatorial);
-  none.invalidate();
-  return none;
 }
 
 // ---- Drawing of the direction of view ---------------------------------------
@@ -161,7 +133,7 @@ SkyObjectInfo skyObjectInfo(const AstBody& given, const SkyWindowState& state) {
   const AstCoord horizontal = skyPosition(state.tables, MapType::Horizontal, *object);
   info.azimuth = text(formatAngle(horizontal.a(), false));
   info.altitude = text(formatAngle(horizontal.b(), false));
-  const AstCoord equatorial = equatorialOf(*object, state.tables);
+  const AstCoord equatorial = skyEquatorialPosition(state.tables, *object);
   info.rightAscension = text(formatAngle(equatorial.a(), true));
   info.declination = text(formatAngle(equatorial.b(), false));
 
@@ -306,10 +278,6 @@ SkyControlPanel::SkyControlPanel(SkyWindowState& state, QWidget* parent) : QWidg
   setPalette(face);
   setAutoFillBackground(true);
   build();
-  TimeBarInit(timeBar_, this, sky_control::date, sky_control::time, sky_control::stepCount, sky_control::stepUnit,
-              sky_control::stepSpin, sky_control::reset, UM_TIMEBAR_CHANGED, &state_.observer.dateTime,
-              &observer().dateTime);
-  TimeBarShow(timeBar_);
   showStarsFixed();
   updateArrows();
   showSkyObjectInfo(nullptr, false);
@@ -360,49 +328,32 @@ void SkyControlPanel::build() {
   addRow(withId(new QLabel(QStringLiteral("Phase:"), objectBox), sky_control::phaseLabel), {sky_control::phase});
   auto* highlight = withId(new QPushButton(QStringLiteral("Highlight"), objectBox), sky_control::highlight);
   object->addWidget(highlight, row, 0, 1, 3, Qt::AlignRight);
-  connect(highlight, &QPushButton::clicked, this, [this] { sendMessage(display_, UM_SHOW); });
+  connect(highlight, &QPushButton::clicked, this, [this] {
+    if (display_) display_->startHighlight();
+  });
 
-  // Browsing the window's own moment.
+  // Browsing the window's own moment: the time bar steps it, "Reset" goes
+  // back to the program observer's.
   auto* browseBox = new QGroupBox(QStringLiteral("Browse"), this);
-  auto* dateText = withId(new QLabel(browseBox), sky_control::date);
-  auto* timeText = withId(new QLabel(browseBox), sky_control::time);
-  const QFontMetrics metrics(font());
-  dateText->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("00.00.0000")) + 4);
-  timeText->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("00:00:00")) + 4);
-  auto* moment = new QHBoxLayout;
-  moment->addWidget(new QLabel(QStringLiteral("Date:"), browseBox));
-  moment->addWidget(dateText);
-  moment->addSpacing(8);
-  moment->addWidget(new QLabel(QStringLiteral("Time:"), browseBox));
-  moment->addWidget(timeText);
-  moment->addWidget(withId(new QLabel(QStringLiteral("LCT"), browseBox), sky_control::timeSystem));
-  moment->addStretch(1);
-
-  auto* spin = withId(new HorizontalSpin(browseBox), sky_control::stepSpin);
-  auto* count = withId(new QLineEdit(browseBox), sky_control::stepCount);
-  count->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("00000")) + 12);
-  count->setAlignment(Qt::AlignRight);
-  auto* unit = withId(new QComboBox(browseBox), sky_control::stepUnit);
-  auto* reset = withId(new QPushButton(QStringLiteral("Reset"), browseBox), sky_control::reset);
-  auto* step = new QHBoxLayout;
-  step->addWidget(spin);
-  step->addWidget(count);
-  step->addWidget(unit);
-  step->addStretch(1);
-  step->addWidget(reset);
+  timeBar_ = new TimeBar(browseBox);
+  timeBar_->addToMomentRow(withId(new QLabel(QStringLiteral("LCT")), sky_control::timeSystem));
+  timeBar_->setResetSource(&observer().dateTime);
+  timeBar_->setMoment(state_.observer.dateTime);
+  connect(timeBar_, &TimeBar::momentChanged, this, [this](const AstDateTime& moment) {
+    state_.observer.dateTime = moment;
+    momentChanged();
+  });
 
   starsFixed_ = withId(new QCheckBox(QStringLiteral("Keep stars fixed while browsing"), browseBox),
                        sky_control::starsFixed);
   connect(starsFixed_, &QCheckBox::clicked, this, [this](bool checked) {
     state_.settings.starsFixed = checked ? 1 : 0;
     // The stars move to the other conversion moment.
-    sendMessage(display_, UM_DST_SET, state_.observer.daylightSaving ? 1 : 0,
-                pointerParam(&state_.observer.dateTime));
+    if (display_) display_->momentChanged();
   });
 
   auto* browse = new QVBoxLayout(browseBox);
-  browse->addLayout(moment);
-  browse->addLayout(step);
+  browse->addWidget(timeBar_);
   browse->addWidget(starsFixed_);
 
   auto* column = new QVBoxLayout(this);
@@ -477,7 +428,7 @@ void SkyControlPanel::lookDown() {
 void SkyControlPanel::showStarsFixed() { starsFixed_->setChecked(state_.settings.starsFixed != 0); }
 
 void SkyControlPanel::showSkyObjectInfo(const AstBody* object, bool moveCursor) {
-  TimeBarShow(timeBar_);
+  timeBar_->setMoment(state_.observer.dateTime);
   if (!object || state_.released) {
     setEnabledControl(sky_control::highlight, false);
     return;
@@ -500,29 +451,27 @@ void SkyControlPanel::showSkyObjectInfo(const AstBody* object, bool moveCursor) 
 }
 
 void SkyControlPanel::momentChanged() {
-  TimeBarShow(timeBar_);
-  sendMessage(display_, UM_DST_SET, state_.observer.daylightSaving ? 1 : 0, pointerParam(&state_.observer.dateTime));
+  timeBar_->setMoment(state_.observer.dateTime);
+  if (display_) display_->momentChanged();
 }
 
 bool SkyControlPanel::event(QEvent* event) {
-  const auto* message = dynamic_cast<const WindowMessage*>(event);
+  const WindowMessage* message = asWindowMessage(event);
   if (!message) return QWidget::event(event);
   switch (message->message()) {
-    case UM_TIMEBAR_CHANGED:
-      // The bar has stepped the window's moment itself.
-      momentChanged();
-      return true;
     case UM_TIME_STEP:
-      state_.observer.dateTime.addMinutes(static_cast<int>(message->wParam()));
+      state_.observer.dateTime.addMinutes(readTimeStepMinutes(*message));
       momentChanged();
       return true;
-    case UM_DST_SET:
-      state_.observer.daylightSaving = message->wParam() != 0;
-      if (const auto* moment = message->pointer<const AstDateTime>()) state_.observer.dateTime = *moment;
+    case UM_DST_SET: {
+      const DstSetMessage dst = readDstSet(*message);
+      state_.observer.daylightSaving = dst.daylightSaving;
+      if (dst.moment) state_.observer.dateTime = *dst.moment;
       momentChanged();
       return true;
+    }
     case UM_OBSERVER_SET:
-      if (const auto* given = message->pointer<const Observer>()) state_.observer = *given;
+      if (const Observer* given = readObserverSet(*message)) state_.observer = *given;
       momentChanged();
       return true;
     default:

@@ -4,7 +4,6 @@
 #include <QWidget>
 
 #include "sky/SkyWindowState.h"
-#include "ui/TimeBar.h"
 
 class QCheckBox;
 class QLabel;
@@ -15,6 +14,7 @@ namespace noctavo {
 class ArrowButton;
 class SkyDisplay;
 class Star;
+class TimeBar;
 
 // Control ids of the Sky window's control panel "Dlg_SkyCtrl".
 namespace sky_control {
@@ -95,8 +95,8 @@ class ObserverControl : public QWidget {
 // direction arrows around the direction drawing, the selected object's
 // data, and the browsing of the window's own moment with its time bar. It
 // receives the moment messages of the frame (UM_TIME_STEP, UM_DST_SET,
-// UM_OBSERVER_SET) and of its time bar (UM_TIMEBAR_CHANGED), keeps the
-// window's observer and passes every change on to the display.
+// UM_OBSERVER_SET) and the new moments of its time bar, keeps the window's
+// observer and passes every change on to the display.
 class SkyControlPanel : public QWidget {
   Q_OBJECT
 
@@ -123,7 +123,7 @@ class SkyControlPanel : public QWidget {
   // The check box "Keep stars fixed while browsing" as the settings say.
   void showStarsFixed();
 
-  TimeBar& timeBar() { return timeBar_; }
+  TimeBar* timeBar() const { return timeBar_; }
   ObserverControl* observerControl() const { return observerControl_; }
   // The control with this id; a missing one is an internal error.
   QWidget* control(int controlId) const;
@@ -148,7 +148,7 @@ class SkyControlPanel : public QWidget {
   ArrowButton* left_ = nullptr;
   ArrowButton* right_ = nullptr;
   QCheckBox* starsFixed_ = nullptr;
-  TimeBar timeBar_;
+  TimeBar* timeBar_ = nullptr;
 };
 
 }  // namespace noctavo

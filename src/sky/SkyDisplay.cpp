@@ -9,12 +9,12 @@
 
 #include "catalogues/NgcCatalogue.h"
 #include "catalogues/Star.h"
-#include "shell/Options.h"
-#include "shell/WindowMessages.h"
+#include "frame/WindowMessages.h"
 #include "sky/SkyControlPanel.h"
 #include "sky/SkyPainter.h"
 #include "time/InternalError.h"
 #include "tools/PictureCollection.h"
+#include "ui/Options.h"
 #include "ui/SymbolFont.h"
 
 namespace noctavo {
@@ -35,7 +35,7 @@ QString popupName(const AstBody& object) {
 
 }  // namespace
 
-SkyDisplay::SkyDisplay(SkyWindowState& state, QObject* skyWindow, MainFrame* frame, QWidget* parent)
+SkyDisplay::SkyDisplay(SkyWindowState& state, QObject* skyWindow, Frame* frame, QWidget* parent)
     : QWidget(parent), state_(state), skyWindow_(skyWindow), frame_(frame) {
   setObjectName(QStringLiteral("SkyDisp"));
   setCursor(Qt::ArrowCursor);
@@ -142,7 +142,7 @@ void SkyDisplay::popupCommand(int commandId) {
       target = FrameWindow::Picture;
       break;
     case sky_popup::findObject:
-      sendMessage(skyWindow_, UM_COMMAND, sky_popup::findObject, 0);
+      sendCommand(skyWindow_, sky_popup::findObject, false);
       return;
     default:
       NOCTAVO_INTERNAL_ERROR(moduleName);
@@ -150,7 +150,7 @@ void SkyDisplay::popupCommand(int commandId) {
   }
   // A window that does not exist yet is not asked.
   if (!state_.popupObject || !frame_) return;
-  sendMessage(frame_->window(target), UM_DISPLAY_OBJECT, 1, pointerParam(state_.popupObject));
+  sendDisplayObject(frame_->window(target), *state_.popupObject, true);
 }
 
 void SkyDisplay::setHighlightButtonEnabled(bool enabled) {
@@ -187,22 +187,15 @@ void SkyDisplay::timerEvent(QTimerEvent* event) {
   setHighlightButtonEnabled(state_.selected != nullptr);
 }
 
-bool SkyDisplay::event(QEvent* event) {
-  if (const auto* message = dynamic_cast<const WindowMessage*>(event)) {
-    switch (message->message()) {
-      case UM_DST_SET:
-        recompute();
-        if (panel_) panel_->showSkyObjectInfo(state_.selected, false);
-        update();
-        return true;
-      case UM_SHOW:
-        startHighlight();
-        return true;
-      default:
-        break;
-    }
-  }
-  return QWidget::event(event);
+void SkyDisplay::momentChanged() {
+  recompute();
+  if (panel_) panel_->showSkyObjectInfo(state_.selected, false);
+  update();
+}
+
+void SkyDisplay::mapChanged() {
+  if (state_.released) return;
+  placeSkyLines(state_.tables, state_.settings.mapType, state_.settings.gridType);
 }
 
 void SkyDisplay::paintEvent(QPaintEvent*) {

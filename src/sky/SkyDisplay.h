@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QPoint>
-#include <QPointer>
 #include <QWidget>
 
-#include "shell/MainFrame.h"
-
+#include "frame/FrameInterfaces.h"
 #include "sky/SkyWindowState.h"
 
 class QAction;
@@ -30,21 +28,27 @@ inline constexpr int highlightMilliseconds = 500;
 // position tables through paintSky, selects the object nearest to a left
 // click and shows its data in the control panel, offers the popup menu
 // "Menu_Sky" on a right click, and draws the highlight circle for half a
-// second. UM_DST_SET (the window's moment changed) recomputes the tables;
-// UM_SHOW starts the highlight.
+// second. The panel and the window call it directly: momentChanged when the
+// window's moment changed, startHighlight for the highlight.
 class SkyDisplay : public QWidget {
   Q_OBJECT
 
  public:
   // skyWindow receives the Find Object command of the popup menu; frame
   // (may be null) knows the windows the other popup commands go to.
-  SkyDisplay(SkyWindowState& state, QObject* skyWindow, MainFrame* frame, QWidget* parent = nullptr);
+  SkyDisplay(SkyWindowState& state, QObject* skyWindow, Frame* frame, QWidget* parent = nullptr);
 
   void setControlPanel(SkyControlPanel* panel) { panel_ = panel; }
 
   // Refills the position tables for the window's moment (the observer's
   // own when the stars are kept fixed).
   void recompute();
+  // The window's moment (or the stars-fixed choice) changed: the tables are
+  // refilled, the selected object's data shown anew, the map repainted.
+  void momentChanged();
+  // The map or grid type changed: the ecliptic and the grid are turned into
+  // the new map's system.
+  void mapChanged();
 
   // A left click: the nearest object becomes the selected one and its data
   // is shown, the mouse pointer moved onto it.
@@ -67,7 +71,7 @@ class SkyDisplay : public QWidget {
   // is on the map.
   bool projectedPoint(const AstBody& object, QPoint& point) const;
 
-  // The highlight: on from UM_SHOW until its timer fires.
+  // The highlight: on from here until its timer fires.
   void startHighlight();
   // Ends a highlight at once (the end of the run).
   void stopHighlight();
@@ -75,7 +79,6 @@ class SkyDisplay : public QWidget {
   int highlightTimerId() const { return highlightTimer_; }
 
  protected:
-  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
@@ -86,7 +89,7 @@ class SkyDisplay : public QWidget {
 
   SkyWindowState& state_;
   QObject* skyWindow_;
-  QPointer<MainFrame> frame_;
+  Frame* frame_;
   SkyControlPanel* panel_ = nullptr;
   QMenu* popup_ = nullptr;
   QMenu* displayIn_ = nullptr;

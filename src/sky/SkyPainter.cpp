@@ -63,17 +63,6 @@ constexpr int panoramaCount = 8;
 constexpr int panoramaStep = 45;  // degrees of azimuth from one to the next
 constexpr int panoramaHeight = 29;
 
-// The ecliptic and the grid.
-constexpr int eclipticPointCount = 361;  // longitude 0..360, one degree apart
-constexpr int gridMeridianStep = 10;     // degrees between meridians
-constexpr int gridParallelStep = 10;     // degrees between parallels
-constexpr int gridLimit = 80;            // the grid stops short of the poles
-constexpr int gridPointStep = 2;         // degrees between the points of a grid line
-constexpr int meridianCount = 360 / gridMeridianStep;                       // 36
-constexpr int meridianPointCount = 2 * gridLimit / gridPointStep + 1;       // 81
-constexpr int parallelCount = 2 * gridLimit / gridParallelStep + 1;         // 17
-constexpr int parallelPointCount = 360 / gridPointStep + 1;                 // 181
-
 constexpr unsigned char alphaLetter = 0;
 
 // ---- Pixels -----------------------------------------------------------
@@ -213,99 +202,6 @@ bool panoramaShown(const SkySettings& settings, SkyView view) {
          altitudeStepIndex(MapType::Realistic, view.phi) == 0;
 }
 
-// ---- Ecliptic and grid ------------------------------------------------
-
-// The ecliptic and the grid in the map's system. The points only change
-// with the conversion moment, the map type and the grid type, so they are
-// turned once per moment and kept here; a paint then only projects them.
-struct LinePoints {
-  bool valid = false;
-  Observer observer;
-  MapType mapType = MapType::Realistic;
-  GridType gridType = GridType::Off;
-  std::vector<AstCoord> ecliptic;   // 361 points
-  std::vector<AstCoord> meridians;  // 36 lines of 81 points
-  std::vector<AstCoord> parallels;  // 17 lines of 181 points
-};
-
-// Ecliptic longitude 0..360 at latitude 0 in the equatorial system. The
-// obliquity is fixed, so these never change.
-const std::vector<AstCoord>& eclipticEquatorial() {
-  static const std::vector<AstCoord> points = [] {
-    std::vector<AstCoord> result;
-    result.reserve(eclipticPointCount);
-    const Observer anyObserver;
-    for (int longitude = 0; longitude < eclipticPointCount; ++longitude) {
-      AstCoord coord(longitude, 0.0, CoordSystem::Ecliptical);
-      convertCoord(coord, CoordSystem::Equatorial, anyObserver);
-      result.push_back(coord);
-    }
-    return result;
-  }();
-  return points;
-}
-
-// Equatorial positions into the map's system: turned into the horizon at
-// the conversion moment, or mirrored for the equatorial map.
-void equatorialIntoMap(std::vector<AstCoord>& points, MapType mapType, const Observer& observer) {
-  if (mapType == MapType::Equatorial) {
-    for (AstCoord& point : points) point = mirroredEquatorial(point);
-  } else {
-    convertEquatorialToHorizontal(points.data(), points.data(), points.size(), observer);
-  }
-}
-
-// Grid points of the grid's own system into the map's system.
-void gridIntoMap(std::vector<AstCoord>& points, GridType gridType, MapType mapType, const Observer& observer) {
-  const bool equatorialMap = mapType == MapType::Equatorial;
-  if (gridType == GridType::Equatorial && !equatorialMap) {
-    convertEquatorialToHorizontal(points.data(), points.data(), points.size(), observer);
-  } else if (gridType == GridType::Horizontal && equatorialMap) {
-    for (AstCoord& point : points) {
-      convertCoord(point, CoordSystem::Equatorial, observer);
-      point = mirroredEquatorial(point);
-    }
-  }
-  // A grid in the map's own system is drawn as it stands.
-}
-
-const LinePoints& linePointsFor(const SkyPositionTables& tables, MapType mapType, GridType gridType) {
-  static LinePoints cache;
-  if (cache.valid && cache.observer == tables.conversionObserver && cache.mapType == mapType &&
-      cache.gridType == gridType) {
-    return cache;
-  }
-  cache.valid = true;
-  cache.observer = tables.conversionObserver;
-  cache.mapType = mapType;
-  cache.gridType = gridType;
-
-  cache.ecliptic = eclipticEquatorial();
-  equatorialIntoMap(cache.ecliptic, mapType, cache.observer);
-
-  cache.meridians.clear();
-  cache.parallels.clear();
-  if (gridType == GridType::Horizontal || gridType == GridType::Equatorial) {
-    const CoordSystem gridSystem =
-        gridType == GridType::Horizontal ? CoordSystem::Horizontal : CoordSystem::Equatorial;
-    cache.meridians.reserve(meridianCount * meridianPointCount);
-    for (int meridian = 0; meridian < meridianCount; ++meridian) {
-      for (int point = 0; point < meridianPointCount; ++point) {
-        cache.meridians.emplace_back(meridian * gridMeridianStep, -gridLimit + point * gridPointStep, gridSystem);
-      }
-    }
-    cache.parallels.reserve(parallelCount * parallelPointCount);
-    for (int parallel = 0; parallel < parallelCount; ++parallel) {
-      for (int point = 0; point < parallelPointCount; ++point) {
-        cache.parallels.emplace_back(point * gridPointStep, -gridLimit + parallel * gridParallelStep, gridSystem);
-      }
-    }
-    gridIntoMap(cache.meridians, gridType, mapType, cache.observer);
-    gridIntoMap(cache.parallels, gridType, mapType, cache.observer);
-  }
-  return cache;
-}
-
 // ---- The layers -------------------------------------------------------
 
 class SkyPaint {
@@ -315,8 +211,7 @@ class SkyPaint {
         input_(input),
         tables_(*input.tables),
         settings_(*input.settings),
-        geometry_(input.geometry),
-        equatorialMap_(settings_.mapType == MapType::Equatorial) {}
+        geometry_(input.geometry) {}
 
   void run() {
     painter_.save();
@@ -333,8 +228,8 @@ class SkyPaint {
     if (settings_.ngcObjectsOn) ngcObjects();
     stars();
     planets();
-    if (settings_.sunOn) disc(sunPosition(), sunColour);
-    if (settings_.moonOn) disc(moonPosition(), moonColour);
+    if (settings_.sunOn) disc(onMap(SkyObjectKind::Sun), sunColour);
+    if (settings_.moonOn) disc(onMap(SkyObjectKind::Moon), moonColour);
     painter_.setClipping(false);
     if (input_.highlightDrawn) drawHighlightMark(painter_, input_.highlightCentre);
     painter_.restore();
@@ -345,11 +240,8 @@ class SkyPaint {
     return projectToScreen(input_.view.lambda, input_.view.phi, geometry_, position);
   }
 
-  AstCoord sunPosition() const {
-    return equatorialMap_ ? mirroredEquatorial(tables_.sunEquatorial) : tables_.sunHorizontal;
-  }
-  AstCoord moonPosition() const {
-    return equatorialMap_ ? mirroredEquatorial(tables_.moonEquatorial) : tables_.moonHorizontal;
+  AstCoord onMap(SkyObjectKind kind, int index = 0) const {
+    return skyPosition(tables_, settings_.mapType, kind, index);
   }
 
   // Layer 1: the landscape along the lower edge; nothing else may cover it.
@@ -385,11 +277,21 @@ class SkyPaint {
     }
   }
 
+  // The ecliptic and the grid come turned for the map the tables were told
+  // of; lines of another map would be drawn in the wrong place.
+  bool linesFitTheMap(bool withGrid) const {
+    const SkyLinePoints& lines = tables_.lines;
+    if (lines.mapType == settings_.mapType && (!withGrid || lines.gridType == settings_.gridType)) return true;
+    NOCTAVO_INTERNAL_ERROR(moduleName);
+    return false;
+  }
+
   // Layer 2.
   void ecliptic() {
-    const LinePoints& points = linePointsFor(tables_, settings_.mapType, settings_.gridType);
+    if (!linesFitTheMap(false)) return;
+    const std::vector<AstCoord>& points = tables_.lines.ecliptic;
     painter_.setPen(QPen(eclipticColour, 1));
-    polyline(points.ecliptic.data(), static_cast<int>(points.ecliptic.size()));
+    polyline(points.data(), static_cast<int>(points.size()));
   }
 
   // Layer 3.
@@ -398,7 +300,8 @@ class SkyPaint {
       NOCTAVO_INTERNAL_ERROR(moduleName);
       return;
     }
-    const LinePoints& points = linePointsFor(tables_, settings_.mapType, settings_.gridType);
+    if (!linesFitTheMap(true)) return;
+    const SkyLinePoints& points = tables_.lines;
     painter_.setPen(QPen(gridColour, 1));
     for (std::size_t start = 0; start + meridianPointCount <= points.meridians.size(); start += meridianPointCount) {
       polyline(&points.meridians[start], meridianPointCount);
@@ -413,15 +316,7 @@ class SkyPaint {
     const int count = starCount();
     starPoints_.resize(static_cast<std::size_t>(count));
     for (int index = 0; index < count; ++index) {
-      AstCoord position;
-      if (equatorialMap_) {
-        position = mirroredEquatorial(starAt(index)->equatorialPosition());
-      } else if (static_cast<std::size_t>(index) < tables_.starHorizontal.size()) {
-        position = tables_.starHorizontal[static_cast<std::size_t>(index)];
-      } else {
-        position.invalidate();  // tables older than the catalogue: nowhere
-      }
-      starPoints_[static_cast<std::size_t>(index)] = project(position);
+      starPoints_[static_cast<std::size_t>(index)] = project(onMap(SkyObjectKind::Star, index));
     }
   }
 
@@ -457,17 +352,9 @@ class SkyPaint {
     const bool colourByPicture = settings_.ngcColourOn && static_cast<bool>(input_.hasPicture);
     const int count = ngcCount();
     for (int index = 0; index < count; ++index) {
-      const NgcObject* object = ngcAt(index);
-      AstCoord position;
-      if (equatorialMap_) {
-        position = mirroredEquatorial(object->position());
-      } else if (static_cast<std::size_t>(index) < tables_.ngcHorizontal.size()) {
-        position = tables_.ngcHorizontal[static_cast<std::size_t>(index)];
-      } else {
-        continue;
-      }
-      const ProjectedPoint point = project(position);
+      const ProjectedPoint point = project(onMap(SkyObjectKind::NgcObject, index));
       if (!point.visible) continue;
+      const NgcObject* object = ngcAt(index);
       const bool withPicture = colourByPicture && input_.hasPicture(*object);
       pixels.set(point.x, point.y, withPicture ? ngcWithPictureColour : ngcColour);
     }
@@ -514,9 +401,7 @@ class SkyPaint {
     TextWriter text(painter_);
     for (int index = 0; index < shown; ++index) {
       const auto slot = static_cast<std::size_t>(index);
-      const AstCoord position =
-          equatorialMap_ ? mirroredEquatorial(tables_.planetEquatorial[slot]) : tables_.planetHorizontal[slot];
-      const ProjectedPoint point = project(position);
+      const ProjectedPoint point = project(onMap(SkyObjectKind::Planet, index));
       if (!point.visible) continue;
       const double magnitude =
           settings_.planetDisplayMode == PlanetDisplayMode::Realistic ? tables_.planetMagnitude[slot] : 1.0;
@@ -551,7 +436,6 @@ class SkyPaint {
   const SkyPositionTables& tables_;
   const SkySettings& settings_;
   const DisplayGeometry& geometry_;
-  const bool equatorialMap_;
   std::vector<ProjectedPoint> starPoints_;
 };
 

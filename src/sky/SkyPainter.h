@@ -15,7 +15,8 @@ namespace noctavo {
 class NgcObject;
 
 // Everything one paint of the sky map reads. Painting projects the
-// positions of the tables and draws; it computes no astronomy of its own.
+// positions, the ecliptic and the grid of the tables (placed for the map and
+// grid type of the settings) and draws; it computes no astronomy of its own.
 struct SkyPaintInput {
   const SkyPositionTables* tables = nullptr;
   const SkySettings* settings = nullptr;

@@ -46,9 +46,159 @@ void convertCatalogue(int count, EquatorialOf equatorialOf, std::vector<AstCoord
   convertEquatorialToHorizontal(scratch.data(), horizontal.data(), scratch.size(), conversion);
 }
 
-const AstCoord* tableEntry(const std::vector<AstCoord>& table, int index) {
+template <class Table>
+const AstCoord* tableEntry(const Table& table, int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= table.size()) return nullptr;
   return &table[static_cast<std::size_t>(index)];
+}
+
+// ---- The ecliptic and the grid -------------------------------------------------
+
+// Ecliptic longitude 0..360 at latitude 0 in the equatorial system. The
+// obliquity is fixed, so these never change.
+const std::vector<AstCoord>& eclipticEquatorial() {
+  static const std::vector<AstCoord> points = [] {
+    std::vector<AstCoord> result;
+    result.reserve(eclipticPointCount);
+    const Observer anyObserver;
+    for (int longitude = 0; longitude < eclipticPointCount; ++longitude) {
+      AstCoord coord(longitude, 0.0, CoordSystem::Ecliptical);
+      convertCoord(coord, CoordSystem::Equatorial, anyObserver);
+      result.push_back(coord);
+    }
+    return result;
+  }();
+  return points;
+}
+
+// Equatorial positions into the map's system: turned into the horizon at
+// the conversion moment, or mirrored for the equatorial map.
+void equatorialIntoMap(std::vector<AstCoord>& points, MapType mapType, const Observer& observer) {
+  if (mapType == MapType::Equatorial) {
+    for (AstCoord& point : points) point = mirroredEquatorial(point);
+  } else {
+    convertEquatorialToHorizontal(points.data(), points.data(), points.size(), observer);
+  }
+}
+
+// Grid points of the grid's own system into the map's system.
+void gridIntoMap(std::vector<AstCoord>& points, GridType gridType, MapType mapType, const Observer& observer) {
+  const bool equatorialMap = mapType == MapType::Equatorial;
+  if (gridType == GridType::Equatorial && !equatorialMap) {
+    convertEquatorialToHorizontal(points.data(), points.data(), points.size(), observer);
+  } else if (gridType == GridType::Horizontal && equatorialMap) {
+    for (AstCoord& point : points) {
+      convertCoord(point, CoordSystem::Equatorial, observer);
+      point = mirroredEquatorial(point);
+    }
+  }
+  // A grid in the map's own system is drawn as it stands.
+}
+
+// The positions of the kind's objects in the horizontal tables and their
+// equatorial ones for the equatorial map.
+AstCoord horizontalEntry(const SkyPositionTables& tables, SkyObjectKind kind, int index) {
+  const AstCoord* entry = nullptr;
+  switch (kind) {
+    case SkyObjectKind::Star:
+      entry = tableEntry(tables.starHorizontal, index);
+      break;
+    case SkyObjectKind::NgcObject:
+      entry = tableEntry(tables.ngcHorizontal, index);
+      break;
+    case SkyObjectKind::Planet:
+      entry = tableEntry(tables.planetHorizontal, index);
+      break;
+    case SkyObjectKind::Sun:
+      return tables.sunHorizontal;
+    case SkyObjectKind::Moon:
+      return tables.moonHorizontal;
+  }
+  return entry ? *entry : invalidPosition(CoordSystem::Horizontal);
+}
+
+// Whether the index-th object of a kind has a place on the map: the
+// equatorial map takes stars and NGC objects from their catalogues, the
+// others from the tables they were made for.
+bool isHeld(const SkyPositionTables& tables, MapType mapType, SkyObjectKind kind, int index) {
+  const bool equatorialMap = mapType == MapType::Equatorial;
+  switch (kind) {
+    case SkyObjectKind::Star:
+      return equatorialMap ? index >= 0 && index < starCount() : tableEntry(tables.starHorizontal, index) != nullptr;
+    case SkyObjectKind::NgcObject:
+      return equatorialMap ? index >= 0 && index < ngcCount() : tableEntry(tables.ngcHorizontal, index) != nullptr;
+    case SkyObjectKind::Planet:
+      return index >= 0 && index < allPlanetCount;
+    case SkyObjectKind::Sun:
+    case SkyObjectKind::Moon:
+      return true;
+  }
+  return false;
+}
+
+AstCoord equatorialEntry(const SkyPositionTables& tables, SkyObjectKind kind, int index) {
+  if (!isHeld(tables, MapType::Equatorial, kind, index)) return invalidPosition(CoordSystem::Equatorial);
+  switch (kind) {
+    case SkyObjectKind::Star:
+      return starAt(index)->equatorialPosition();
+    case SkyObjectKind::NgcObject:
+      return ngcAt(index)->position();
+    case SkyObjectKind::Planet:
+      return tables.planetEquatorial[static_cast<std::size_t>(index)];
+    case SkyObjectKind::Sun:
+      return tables.sunEquatorial;
+    case SkyObjectKind::Moon:
+      return tables.moonEquatorial;
+  }
+  return invalidPosition(CoordSystem::Equatorial);
+}
+
+// The body that stands on the map for a body: a constellation stands at
+// its alpha star (or the star standing in for it); null when it has none.
+const AstBody* standIn(const AstBody& body) {
+  if (body.getObjectType() != ObjectType::Constellation) return &body;
+  return static_cast<const Constellation&>(body).referenceStar();
+}
+
+// The table a body's position is kept in and its index there; false for a
+// body the tables do not hold.
+bool kindOf(const AstBody& body, SkyObjectKind& kind, int& index) {
+  index = body.getIndex();
+  switch (body.getObjectType()) {
+    case ObjectType::Sun:
+      kind = SkyObjectKind::Sun;
+      return true;
+    case ObjectType::Moon:
+      kind = SkyObjectKind::Moon;
+      return true;
+    case ObjectType::Planet:
+      kind = SkyObjectKind::Planet;
+      return index >= 0 && index < allPlanetCount;
+    case ObjectType::Star:
+      kind = SkyObjectKind::Star;
+      return true;
+    case ObjectType::NgcObject:
+      kind = SkyObjectKind::NgcObject;
+      return true;
+    case ObjectType::Constellation:
+    case ObjectType::Earth:
+    case ObjectType::Unknown:
+      break;
+  }
+  return false;
+}
+
+// The equatorial position of a body the tables hold: a star or an NGC
+// object keeps its own, the others are the tables'.
+AstCoord equatorialOfBody(const SkyPositionTables& tables, const AstBody& body, SkyObjectKind kind, int index) {
+  switch (kind) {
+    case SkyObjectKind::Star:
+      return static_cast<const Star&>(body).equatorialPosition();
+    case SkyObjectKind::NgcObject:
+      return static_cast<const NgcObject&>(body).position();
+    default:
+      return equatorialEntry(tables, kind, index);
+  }
 }
 
 }  // namespace
@@ -121,6 +271,37 @@ void computeSkyPositions(SkyPositionTables& tables, const Observer& skyObserver,
                    tables.starHorizontal, conversion);
   convertCatalogue(ngcCount(), [](int index) { return ngcAt(index)->position(); }, tables.scratch,
                    tables.ngcHorizontal, conversion);
+
+  placeSkyLines(tables, tables.lines.mapType, tables.lines.gridType);
+}
+
+void placeSkyLines(SkyPositionTables& tables, MapType mapType, GridType gridType) {
+  SkyLinePoints& lines = tables.lines;
+  const Observer& conversion = tables.conversionObserver;
+  lines.mapType = mapType;
+  lines.gridType = gridType;
+
+  lines.ecliptic = eclipticEquatorial();
+  equatorialIntoMap(lines.ecliptic, mapType, conversion);
+
+  lines.meridians.clear();
+  lines.parallels.clear();
+  if (gridType != GridType::Horizontal && gridType != GridType::Equatorial) return;
+  const CoordSystem gridSystem = gridType == GridType::Horizontal ? CoordSystem::Horizontal : CoordSystem::Equatorial;
+  lines.meridians.reserve(meridianCount * meridianPointCount);
+  for (int meridian = 0; meridian < meridianCount; ++meridian) {
+    for (int point = 0; point < meridianPointCount; ++point) {
+      lines.meridians.emplace_back(meridian * gridMeridianStep, -gridLimit + point * gridPointStep, gridSystem);
+    }
+  }
+  lines.parallels.reserve(parallelCount * parallelPointCount);
+  for (int parallel = 0; parallel < parallelCount; ++parallel) {
+    for (int point = 0; point < parallelPointCount; ++point) {
+      lines.parallels.emplace_back(point * gridPointStep, -gridLimit + parallel * gridParallelStep, gridSystem);
+    }
+  }
+  gridIntoMap(lines.meridians, gridType, mapType, conversion);
+  gridIntoMap(lines.parallels, gridType, mapType, conversion);
 }
 
 CoordSystem mapCoordSystem(MapType mapType) {
@@ -135,46 +316,40 @@ CoordSystem mapCoordSystem(MapType mapType) {
   return CoordSystem::None;
 }
 
+AstCoord skyPosition(const SkyPositionTables& tables, MapType mapType, SkyObjectKind kind, int index) {
+  if (mapType == MapType::Equatorial) return mirroredEquatorial(equatorialEntry(tables, kind, index));
+  return horizontalEntry(tables, kind, index);
+}
+
 AstCoord skyPosition(const SkyPositionTables& tables, MapType mapType, const AstBody& body) {
   if (!isKnownMapType(mapType)) {
     NOCTAVO_INTERNAL_ERROR(moduleName);
     return invalidPosition(CoordSystem::None);
   }
+  const AstBody* shown = standIn(body);
+  SkyObjectKind kind = SkyObjectKind::Sun;
+  int index = 0;
   const bool equatorialMap = mapType == MapType::Equatorial;
-  const CoordSystem system = mapCoordSystem(mapType);
-  const int index = body.getIndex();
-  switch (body.getObjectType()) {
-    case ObjectType::Sun:
-      return equatorialMap ? mirroredEquatorial(tables.sunEquatorial) : tables.sunHorizontal;
-    case ObjectType::Moon:
-      return equatorialMap ? mirroredEquatorial(tables.moonEquatorial) : tables.moonHorizontal;
-    case ObjectType::Planet:
-      if (index >= 0 && index < allPlanetCount) {
-        const auto slot = static_cast<std::size_t>(index);
-        return equatorialMap ? mirroredEquatorial(tables.planetEquatorial[slot]) : tables.planetHorizontal[slot];
-      }
-      break;
-    case ObjectType::Star:
-      if (equatorialMap) return mirroredEquatorial(static_cast<const Star&>(body).equatorialPosition());
-      if (const AstCoord* entry = tableEntry(tables.starHorizontal, index)) return *entry;
-      break;
-    case ObjectType::NgcObject:
-      if (equatorialMap) return mirroredEquatorial(static_cast<const NgcObject&>(body).position());
-      if (const AstCoord* entry = tableEntry(tables.ngcHorizontal, index)) return *entry;
-      break;
-    case ObjectType::Constellation:
-      if (const Star* star = static_cast<const Constellation&>(body).referenceStar()) {
-        return skyPosition(tables, mapType, *star);
-      }
-      break;
-    case ObjectType::Earth:
-    case ObjectType::Unknown:
-      break;
+  // A star or an NGC object keeps its own equatorial position; in the other
+  // maps every object must be in the tables.
+  const bool ownPosition = equatorialMap && shown &&
+                           (shown->getObjectType() == ObjectType::Star || shown->getObjectType() == ObjectType::NgcObject);
+  if (!shown || !kindOf(*shown, kind, index) || !(ownPosition || isHeld(tables, mapType, kind, index))) {
+    // The Earth, a constellation without stars, or an object the tables
+    // were not made for (tables older than the catalogue).
+    NOCTAVO_INTERNAL_ERROR(moduleName);
+    return invalidPosition(mapCoordSystem(mapType));
   }
-  // The Earth, a constellation without stars, or an object the tables were
-  // not made for (tables older than the catalogue).
-  NOCTAVO_INTERNAL_ERROR(moduleName);
-  return invalidPosition(system);
+  if (equatorialMap) return mirroredEquatorial(equatorialOfBody(tables, *shown, kind, index));
+  return skyPosition(tables, mapType, kind, index);
+}
+
+AstCoord skyEquatorialPosition(const SkyPositionTables& tables, const AstBody& body) {
+  const AstBody* shown = standIn(body);
+  SkyObjectKind kind = SkyObjectKind::Sun;
+  int index = 0;
+  if (!shown || !kindOf(*shown, kind, index)) return invalidPosition(CoordSystem::Equatorial);
+  return equatorialOfBody(tables, *shown, kind, index);
 }
 
 const AstBody* findNearestObject(const SkyPositionTables& tables, const SkySettings& settings,
@@ -187,9 +362,9 @@ const AstBody* findNearestObject(const SkyPositionTables& tables, const SkySetti
 
   const AstBody* nearest = nullptr;
   double nearestDistance = noDistanceYet;
-  const auto consider = [&](const AstBody* body) {
+  const auto consider = [&](const AstBody* body, SkyObjectKind kind, int index) {
     if (body == nullptr) return;
-    const AstCoord position = skyPosition(tables, settings.mapType, *body);
+    const AstCoord position = skyPosition(tables, settings.mapType, kind, index);
     if (!position.isValid()) return;  // nowhere on the map
     const double distance = angularDistance(clicked, position);
     if (distance < nearestDistance) {
@@ -199,14 +374,14 @@ const AstBody* findNearestObject(const SkyPositionTables& tables, const SkySetti
   };
 
   const int stars = starCount();
-  for (int index = 0; index < stars; ++index) consider(starAt(index));
-  if (settings.sunOn) consider(&theSun());
-  if (settings.moonOn) consider(&theMoon());
+  for (int index = 0; index < stars; ++index) consider(starAt(index), SkyObjectKind::Star, index);
+  if (settings.sunOn) consider(&theSun(), SkyObjectKind::Sun, 0);
+  if (settings.moonOn) consider(&theMoon(), SkyObjectKind::Moon, 0);
   const int planets = planetCountShown(settings.planetDisplayMode);
-  for (int index = 0; index < planets; ++index) consider(planetByIndex(index));
+  for (int index = 0; index < planets; ++index) consider(planetByIndex(index), SkyObjectKind::Planet, index);
   if (settings.ngcObjectsOn) {
     const int ngcObjects = ngcCount();
-    for (int index = 0; index < ngcObjects; ++index) consider(ngcAt(index));
+    for (int index = 0; index < ngcObjects; ++index) consider(ngcAt(index), SkyObjectKind::NgcObject, index);
   }
   return nearest;
 }

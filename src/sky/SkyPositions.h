@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <vector>
 
 #include "bodies/AstBody.h"
@@ -10,6 +11,28 @@
 #include "time/Observer.h"
 
 namespace noctavo {
+
+// The ecliptic and the grid lines, as points one to two degrees apart.
+constexpr int eclipticPointCount = 361;  // longitude 0..360, one degree apart
+constexpr int gridMeridianStep = 10;     // degrees between meridians
+constexpr int gridParallelStep = 10;     // degrees between parallels
+constexpr int gridLimit = 80;            // the grid stops short of the poles
+constexpr int gridPointStep = 2;         // degrees between the points of a grid line
+constexpr int meridianCount = 360 / gridMeridianStep;                  // 36
+constexpr int meridianPointCount = 2 * gridLimit / gridPointStep + 1;  // 81
+constexpr int parallelCount = 2 * gridLimit / gridParallelStep + 1;    // 17
+constexpr int parallelPointCount = 360 / gridPointStep + 1;            // 181
+
+// The ecliptic and the grid in the system of one map type, turned for the
+// tables' conversion moment. Only these change with the map and grid type;
+// everything else of the tables serves every map.
+struct SkyLinePoints {
+  MapType mapType = MapType::Realistic;
+  GridType gridType = GridType::Horizontal;
+  std::vector<AstCoord> ecliptic;   // eclipticPointCount points
+  std::vector<AstCoord> meridians;  // meridianCount lines of meridianPointCount points; none without a grid
+  std::vector<AstCoord> parallels;  // parallelCount lines of parallelPointCount points; none without a grid
+};
 
 // Where every object of the sky map stands for the Sky window's moment,
 // computed once per moment so that painting and hit-testing only project.
@@ -30,6 +53,7 @@ struct SkyPositionTables {
   // The observer (moment and place) the horizontal positions were turned
   // for: the ecliptic and the grid are converted with the same one.
   Observer conversionObserver;
+  SkyLinePoints lines;
 
   // Room for the equatorial positions while they are converted; kept so
   // that a new moment allocates nothing.
@@ -51,9 +75,15 @@ Observer skyConversionObserver(const Observer& skyObserver, const Observer& prog
 // objects keep their fixed equatorial positions; then everything is turned
 // into the horizontal system at the conversion moment above. So with the
 // stars fixed they keep their places while the Sun, the Moon and the
-// planets move to where they stand at the browsed moment.
+// planets move to where they stand at the browsed moment. The ecliptic and
+// the grid follow, for the map and grid type they were placed for.
 void computeSkyPositions(SkyPositionTables& tables, const Observer& skyObserver, const Observer& programObserver,
                          bool starsFixed);
+
+// Turns the ecliptic and the grid into the map's system for the tables'
+// conversion moment: the Sky window calls it when the map or grid type
+// changes; computeSkyPositions keeps them current from then on.
+void placeSkyLines(SkyPositionTables& tables, MapType mapType, GridType gridType);
 
 // East to the left, as the sky is seen from below: the equatorial map's
 // position of an equatorial one runs its first angle backwards (360 - right
@@ -68,13 +98,33 @@ int planetCountShown(PlanetDisplayMode mode);
 // and Realistic maps, equatorial for the Equatorial map).
 CoordSystem mapCoordSystem(MapType mapType);
 
-// The object's position on a map: the horizontal position from the tables,
-// or in the Equatorial map the equatorial one with the first angle replaced
-// by 360 - right ascension (east to the left, as in the sky). A
-// constellation stands at its alpha star (or the star standing in for it).
-// The Earth has no sky position, nor has an object outside the tables or a
-// map type outside the enumeration: internal error and an invalid position.
+// ---- Where an object stands on the map ---------------------------------------
+// The one rule of the painter, the hit test, the panel and "show object":
+// the horizontal position from the tables, or in the Equatorial map the
+// equatorial one with the first angle replaced by 360 - right ascension
+// (east to the left, as in the sky).
+
+// The kinds of objects the tables hold.
+enum class SkyObjectKind { Star, NgcObject, Planet, Sun, Moon };
+
+// The position of the index-th object of a kind (the index is ignored for
+// the Sun and the Moon). An index outside the tables (tables older than the
+// catalogue) is nowhere: an invalid position, no report. The map type must
+// be one of the enumeration.
+AstCoord skyPosition(const SkyPositionTables& tables, MapType mapType, SkyObjectKind kind, int index = 0);
+
+// The same for a body; a star or an NGC object in the Equatorial map at its
+// own equatorial position. A constellation stands at its alpha star (or the
+// star standing in for it). The Earth has no sky position, nor has an
+// object outside the tables or a map type outside the enumeration:
+// internal error and an invalid position.
 AstCoord skyPosition(const SkyPositionTables& tables, MapType mapType, const AstBody& body);
+
+// The equatorial position the panel shows for a body: the tables' for the
+// bodies of the solar system (at the Sky window's moment), their own for
+// stars and NGC objects, a constellation's star's; invalid for anything
+// else.
+AstCoord skyEquatorialPosition(const SkyPositionTables& tables, const AstBody& body);
 
 // The object under a click at pixel (x, y) of the display: the one whose
 // map position lies nearest (angular distance) to the sky position under

@@ -9,16 +9,15 @@
 
 #include <algorithm>
 
-#include "bodies/BodyState.h"
-#include "bodies/QuantityBits.h"
-#include "shell/HelpViewer.h"
-#include "shell/Options.h"
-#include "shell/WindowMessages.h"
+#include "frame/CommandIds.h"
+#include "frame/WindowMessages.h"
 #include "sky/FindObjectDialog.h"
 #include "sky/SkyControlPanel.h"
 #include "sky/SkyDisplay.h"
 #include "sky/SkyOptionsDialog.h"
 #include "time/InternalError.h"
+#include "ui/HelpViewer.h"
+#include "ui/Options.h"
 #include "ui/SymbolFont.h"
 #include "ui/TimeBar.h"
 
@@ -54,7 +53,7 @@ bool isGridCommand(int commandId) {
 
 }  // namespace
 
-SkyWindow::SkyWindow(QMdiArea* area, MainFrame* frame) : frame_(frame) {
+SkyWindow::SkyWindow(QMdiArea* area, Frame* frame) : frame_(frame) {
   initialiseSkyWindowResources();
   // 1. The settings, the tables, and the window's moment: the observer's.
   state_.settings = readSkySettings();
@@ -108,7 +107,7 @@ SkyWindow::SkyWindow(QMdiArea* area, MainFrame* frame) : frame_(frame) {
   state_.settings.viewPhi = view.phi;
   setCommandChecked(command::skyGridEcliptic, state_.settings.eclipticOn != 0);
   panel_->showStarsFixed();
-  TimeBarSetStep(panel_->timeBar(), state_.settings.stepType, state_.settings.stepValue);
+  panel_->timeBar()->setStep(state_.settings.stepType, state_.settings.stepValue);
   panel_->updateArrows();
 
   // 4. Shown as it was left, the map computed, nothing selected.
@@ -150,11 +149,9 @@ void SkyWindow::saveAndRelease() {
   s.top = normalRect_.top();
   s.right = normalRect_.left() + normalRect_.width();
   s.bottom = normalRect_.top() + normalRect_.height();
-  int unit = 0;
-  int count = 0;
-  TimeBarGetStep(panel_->timeBar(), unit, count);
-  s.stepValue = count;
-  s.stepType = unit;
+  const TimeBarStep step = panel_->timeBar()->step();
+  s.stepValue = step.count;
+  s.stepType = step.unit;
   const Options& current = options();
   writeSkySettings(s, current.saveOptions, current.saveWindowState);
 
@@ -167,7 +164,7 @@ void SkyWindow::saveAndRelease() {
   display_->update();
 }
 
-SkyWindow* createSkyWindow(MainFrame& frame) {
+SkyWindow* createSkyWindow(Frame& frame) {
   auto* sky = new SkyWindow(frame.documentArea(), &frame);
   frame.registerWindow(FrameWindow::Sky, sky);
   frame.registerWindow(FrameWindow::SkyControlPanel, sky->controlPanel());
@@ -199,12 +196,14 @@ void SkyWindow::mapTypeCommand(int commandId) {
   state_.settings.viewLambda = 0.0;
   state_.settings.viewPhi = altitudeForStep(state_.settings.mapType, 0);
   panel_->updateArrows();
+  display_->mapChanged();
 }
 
 void SkyWindow::gridCommand(int commandId) {
   if (isCommandChecked(commandId)) return;
   for (int id = firstGridCommand; id <= command::skyGridEquatorial; ++id) setCommandChecked(id, id == commandId);
   state_.settings.gridType = static_cast<GridType>(commandId - firstGridCommand);
+  display_->mapChanged();
 }
 
 void SkyWindow::command(int commandId, bool fromFrame) {
@@ -251,14 +250,10 @@ void SkyWindow::displayObject(const AstBody& object, bool activate) {
   if (type == ObjectType::Earth || type == ObjectType::Unknown) return;
   state_.selected = &object;
 
+  // The view turns to where the map draws the object.
   const MapType mapType = state_.settings.mapType;
-  BodyState computed;
-  computed.position.invalidate();
-  object.compute(quantity_bit::position, state_.observer, computed, TimeKind::Lct, mapCoordSystem(mapType));
-  AstCoord position = computed.position;
+  const AstCoord position = skyPosition(state_.tables, mapType, object);
   if (position.isValid()) {
-    // East to the left in the equatorial map, as the map draws it.
-    if (mapType == MapType::Equatorial) position.setA(360.0 - position.a());
     const SkyView view = viewTowards(mapType, position);
     state_.settings.viewLambda = view.lambda;
     state_.settings.viewPhi = view.phi;
@@ -267,7 +262,7 @@ void SkyWindow::displayObject(const AstBody& object, bool activate) {
   panel_->showSkyObjectInfo(&object, false);
   if (activate) bringToFront();
   repaintWindow();
-  sendMessage(display_, UM_SHOW);
+  display_->startHighlight();
 }
 
 void SkyWindow::bringToFront() {
@@ -292,11 +287,13 @@ bool SkyWindow::event(QEvent* event) {
     case UM_OPTIONS_CHANGED:
     case UM_LAYOUT:
     case UM_DISPLAY_OBJECT:
-      if (const auto* message = dynamic_cast<const WindowMessage*>(event)) {
+      if (const WindowMessage* message = asWindowMessage(event)) {
         switch (message->message()) {
-          case UM_COMMAND:
-            command(static_cast<int>(message->wParam()), message->lParam() != 0);
+          case UM_COMMAND: {
+            const CommandMessage given = readCommand(*message);
+            command(given.commandId, given.fromMenu);
             break;
+          }
           case UM_OPTIONS_CHANGED:
             // Angle formats or the constellations' language may have changed.
             panel_->showSkyObjectInfo(state_.selected, false);
@@ -305,9 +302,11 @@ bool SkyWindow::event(QEvent* event) {
           case UM_LAYOUT:
             layoutWindow();
             break;
-          case UM_DISPLAY_OBJECT:
-            if (const auto* object = message->pointer<const AstBody>()) displayObject(*object, message->wParam() != 0);
+          case UM_DISPLAY_OBJECT: {
+            const DisplayObjectMessage shown = readDisplayObject(*message);
+            if (shown.object) displayObject(*shown.object, shown.activate);
             break;
+          }
         }
         return true;
       }

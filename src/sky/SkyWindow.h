@@ -1,13 +1,11 @@
 #pragma once
 
 #include <QMdiSubWindow>
-#include <QPointer>
 #include <QRect>
 
 #include <map>
 
-#include "shell/FrameInterfaces.h"
-#include "shell/MainFrame.h"
+#include "frame/FrameInterfaces.h"
 #include "sky/SkyWindowState.h"
 
 class QMdiArea;
@@ -31,7 +29,7 @@ class SkyWindow : public QMdiSubWindow, public DocumentWindow {
   // Sky menu's check marks in line with the settings (the menu is the
   // frame's; without a frame the window keeps them itself), and computes
   // the map for the observer's moment with no object selected.
-  SkyWindow(QMdiArea* area, MainFrame* frame);
+  SkyWindow(QMdiArea* area, Frame* frame);
   ~SkyWindow() override;
 
   SkyWindowState& state() { return state_; }
@@ -84,7 +82,7 @@ class SkyWindow : public QMdiSubWindow, public DocumentWindow {
   void rememberNormalRect();
   void bringToFront();
 
-  QPointer<MainFrame> frame_;
+  Frame* frame_;
   SkyWindowState state_;
   QWidget* client_ = nullptr;
   SkyControlPanel* panel_ = nullptr;
@@ -96,6 +94,6 @@ class SkyWindow : public QMdiSubWindow, public DocumentWindow {
 
 // Makes the Sky window in the frame's document area and registers it, its
 // control panel and its document with the frame.
-SkyWindow* createSkyWindow(MainFrame& frame);
+SkyWindow* createSkyWindow(Frame& frame);
 
 }  // namespace noctavo

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "shell/SettingsStore.h"
+#include "ui/SettingsStore.h"
 #include "ui/TimeBar.h"
 
 namespace noctavo {

@@ -461,6 +461,24 @@ std::string AstDateTime::formatDateOfDateTime(TimeOverflow overflow) const {
   return nextDay.formatDate();
 }
 
+AstDateTime AstDateTime::asShown() const {
+  AstDateTime shown = *this;
+  if (!isValid()) return shown;
+  const double rounded = hours_ + halfSecondHours;
+  long long seconds = 0;
+  if (rounded < hoursPerDay) {
+    seconds = wholeSecondsOfDay(rounded);
+  } else if (!shown.addDays(1)) {
+    return shown;  // invalid: beyond the calendar
+  }
+  const auto hour = static_cast<int>(seconds / 3600);
+  const auto minute = static_cast<int>(seconds / 60 % 60);
+  const auto second = static_cast<int>(seconds % 60);
+  // Summed as parseTime sums the parsed text.
+  shown.hours_ = hour + minute / minutesPerHour + second / secondsPerHour;
+  return shown;
+}
+
 bool AstDateTime::parseDate(const std::string& text) {
   int day = 0;
   int month = 0;

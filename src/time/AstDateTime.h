@@ -122,6 +122,11 @@ class AstDateTime {
   std::string formatTime(TimeOverflow overflow = TimeOverflow::CarryDay, bool* carry = nullptr) const;
   // The date that belongs beside formatTime(overflow).
   std::string formatDateOfDateTime(TimeOverflow overflow) const;
+  // The moment the two texts show under TimeOverflow::CarryDay, as parsing
+  // them back would give it: the time rounded to the whole second, a time
+  // that rounds up to midnight at 00:00:00 of the next day. An invalid
+  // record (or one whose next day leaves the calendar) comes back invalid.
+  AstDateTime asShown() const;
 
   // "d.m.yyyy"; on failure the record becomes invalid.
   bool parseDate(const std::string& text);

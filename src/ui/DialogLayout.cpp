@@ -8,8 +8,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "shell/HelpViewer.h"
 #include "ui/DialogControls.h"
+#include "ui/HelpViewer.h"
 
 namespace noctavo {
 

@@ -5,7 +5,7 @@
 #include <QListWidget>
 #include <QWidget>
 
-#include "shell/WindowMessages.h"
+#include "frame/WindowMessages.h"
 #include "time/InternalError.h"
 #include "ui/DialogControls.h"
 

@@ -1,6 +1,5 @@
 #include "ui/TimeBar.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -12,7 +11,6 @@
 
 #include <array>
 
-#include "shell/WindowMessages.h"
 #include "time/InternalError.h"
 #include "ui/DialogControls.h"
 #include "ui/SymbolFont.h"
@@ -27,6 +25,7 @@ constexpr std::array<const char*, stepUnitCount> unitNames = {"Minutes", "Hours"
 constexpr int smallestCount = 1;
 constexpr int largestCount = 1000;
 
+// The ids every window gives its browse controls.
 constexpr int dateControlId = 101;
 constexpr int timeControlId = 102;
 constexpr int countControlId = 243;
@@ -34,25 +33,11 @@ constexpr int unitControlId = 235;
 constexpr int spinControlId = 1005;
 constexpr int resetControlId = 272;
 
-// The date and time fields may be labels or edits: both keep their text in
-// the "text" property.
-QString controlText(const QWidget* dialog, int id) {
-  const QWidget* control = NOCTAVO_CONTROL(QWidget, dialog, id, moduleName);
-  return control ? control->property("text").toString() : QString();
-}
-
-void setControlText(const QWidget* dialog, int id, const QString& text) {
-  QWidget* control = NOCTAVO_CONTROL(QWidget, dialog, id, moduleName);
-  if (control) control->setProperty("text", text);
-}
-
 bool parseCount(const QString& text, int& count) {
   bool ok = false;
   count = text.trimmed().toInt(&ok);
   return ok;
 }
-
-void notifyDialog(TimeBar& bar) { sendMessage(bar.dialog, bar.notifyMessage, 0, pointerParam(&bar)); }
 
 }  // namespace
 
@@ -88,195 +73,130 @@ void HorizontalSpin::keyPressEvent(QKeyEvent* event) {
 
 // ------------------------------------------------------------ the bar
 
-TimeBar::~TimeBar() {
-  QObject::disconnect(spinConnection);
-  QObject::disconnect(resetConnection);
-  if (spin && spin->timeBar() == this) spin->setTimeBar(nullptr);
-}
-
 const char* stepUnitName(int unit) {
   if (unit < 0 || unit >= stepUnitCount) return nullptr;
   return unitNames[static_cast<std::size_t>(unit)];
 }
 
-bool TimeBarInit(TimeBar& bar, QWidget* dialog, int dateId, int timeId, int countId, int unitId, int spinId,
-                 int resetId, int notifyMessage, AstDateTime* current, const AstDateTime* resetSource) {
-  QWidget* date = NOCTAVO_CONTROL(QWidget, dialog, dateId, moduleName);
-  QWidget* time = NOCTAVO_CONTROL(QWidget, dialog, timeId, moduleName);
-  auto* count = NOCTAVO_CONTROL(QLineEdit, dialog, countId, moduleName);
-  auto* unit = NOCTAVO_CONTROL(QComboBox, dialog, unitId, moduleName);
-  auto* spin = NOCTAVO_CONTROL(HorizontalSpin, dialog, spinId, moduleName);
-  auto* reset = NOCTAVO_CONTROL(QAbstractButton, dialog, resetId, moduleName);
-  if (!date || !time || !count || !unit || !spin || !reset) return false;
-
-  bar.dialog = dialog;
-  bar.dateId = dateId;
-  bar.timeId = timeId;
-  bar.countId = countId;
-  bar.unitId = unitId;
-  bar.spinId = spinId;
-  bar.resetId = resetId;
-  bar.notifyMessage = notifyMessage;
-
-  unit->clear();
-  for (const char* name : unitNames) unit->addItem(QString::fromLatin1(name));
-  unit->setCurrentIndex(0);
-  count->setText(QStringLiteral("1"));
-  bar.current = current;
-  bar.resetSource = resetSource;
-
-  if (spin->timeBar()) {
-    NOCTAVO_INTERNAL_ERROR(moduleName);
-    return false;
-  }
-  spin->setTimeBar(&bar);
-  bar.spin = spin;
-  TimeBar* barPointer = &bar;
-  bar.spinConnection = QObject::connect(spin, &HorizontalSpin::deltaPos, spin,
-                                        [barPointer](int delta) { TimeBarSpin(*barPointer, delta); });
-  bar.resetConnection = QObject::connect(reset, &QAbstractButton::clicked, spin,
-                                         [barPointer] { TimeBarReset(*barPointer); });
-  return true;
-}
-
-TimeStepResult TimeBarSpin(TimeBar& bar, int delta) {
-  if (delta == 0) {
-    NOCTAVO_INTERNAL_ERROR(moduleName);
-    return TimeStepResult::Broken;
-  }
-  return TimeBarStep(bar, delta >= 1);
-}
-
-TimeStepResult TimeBarStep(TimeBar& bar, bool backward) {
-  int count = 0;
-  const auto* countEdit = NOCTAVO_CONTROL(QLineEdit, bar.dialog, bar.countId, moduleName);
-  if (!countEdit || !bar.current) {
-    if (countEdit) NOCTAVO_INTERNAL_ERROR(moduleName);
-    return TimeStepResult::Broken;
-  }
-  if (!parseCount(countEdit->text(), count) || count < smallestCount || count > largestCount) {
-    return TimeStepResult::CountRefused;
-  }
-
-  // Step from what the user sees: the texts are whole seconds.
-  AstDateTime moment = *bar.current;
-  if (!moment.parseDate(symbolBytes(controlText(bar.dialog, bar.dateId)))) {
-    NOCTAVO_INTERNAL_ERROR(moduleName);
-    return TimeStepResult::Broken;
-  }
-  if (!moment.parseTime(symbolBytes(controlText(bar.dialog, bar.timeId)))) {
-    NOCTAVO_INTERNAL_ERROR(moduleName);
-    return TimeStepResult::Broken;
-  }
-  const auto* unitBox = NOCTAVO_CONTROL(QComboBox, bar.dialog, bar.unitId, moduleName);
-  const int unit = unitBox ? unitBox->currentIndex() : -1;
-  if (unit < 0 || unit >= stepUnitCount) {
-    NOCTAVO_INTERNAL_ERROR(moduleName);
-    return TimeStepResult::Broken;
-  }
-  if (!moment.addStep(static_cast<StepUnit>(unit), backward ? -count : count)) {
-    return TimeStepResult::CalendarRefused;
-  }
-  *bar.current = moment;
-  notifyDialog(bar);
-  return TimeStepResult::Stepped;
-}
-
-void TimeBarShow(const TimeBar& bar) {
-  if (!bar.current) return;
-  // The date beside a time that rounds up to midnight is the next day's.
-  setControlText(bar.dialog, bar.dateId, symbolText(bar.current->formatDateOfDateTime(TimeOverflow::CarryDay)));
-  setControlText(bar.dialog, bar.timeId, symbolText(bar.current->formatTime(TimeOverflow::CarryDay)));
-}
-
-void TimeBarReset(TimeBar& bar) {
-  if (!bar.current || !bar.resetSource) {
-    NOCTAVO_INTERNAL_ERROR(moduleName);
-    return;
-  }
-  *bar.current = *bar.resetSource;
-  TimeBarShow(bar);
-  notifyDialog(bar);
-}
-
-void TimeBarGetStep(const TimeBar& bar, int& unit, int& count) {
-  const auto* countEdit = NOCTAVO_CONTROL(QLineEdit, bar.dialog, bar.countId, moduleName);
-  if (!countEdit || !parseCount(countEdit->text(), count)) count = 1;
-  unit = stepUnitCount;
-  const auto* unitBox = NOCTAVO_CONTROL(QComboBox, bar.dialog, bar.unitId, moduleName);
-  if (!unitBox) return;
-  const QString text = unitBox->currentText();
-  for (int i = 0; i < stepUnitCount; ++i) {
-    if (text == QLatin1String(unitNames[static_cast<std::size_t>(i)])) {
-      unit = i;
-      return;
-    }
-  }
-}
-
-void TimeBarSetStep(TimeBar& bar, int unit, int count) {
-  auto* countEdit = NOCTAVO_CONTROL(QLineEdit, bar.dialog, bar.countId, moduleName);
-  if (countEdit) countEdit->setText(QString::asprintf("%d", count));
-  auto* unitBox = NOCTAVO_CONTROL(QComboBox, bar.dialog, bar.unitId, moduleName);
-  if (!unitBox) return;
-  const char* name = stepUnitName(unit);
-  const int index = name ? unitBox->findText(QString::fromLatin1(name), Qt::MatchExactly | Qt::MatchCaseSensitive) : -1;
-  if (index < 0) {
-    NOCTAVO_INTERNAL_ERROR(moduleName);
-    return;
-  }
-  unitBox->setCurrentIndex(index);
-}
-
-TimeBar* TimeBarFromDialog(const QWidget* dialog) {
-  const auto* spin = qobject_cast<const HorizontalSpin*>(findControlOrNull(dialog, spinControlId));
-  return spin ? spin->timeBar() : nullptr;
-}
-
-// ------------------------------------------------------------ the controls
-
-TimeBarControls::TimeBarControls(QWidget* parent)
+TimeBar::TimeBar(QWidget* parent)
     : QWidget(parent),
-      date_(new QLabel(this)),
-      time_(new QLabel(this)),
-      count_(new QLineEdit(this)),
-      unit_(new QComboBox(this)),
-      spin_(new HorizontalSpin(this)),
-      reset_(new QPushButton(QStringLiteral("Reset"), this)) {
-  setControlId(date_, dateControlId);
-  setControlId(time_, timeControlId);
-  setControlId(count_, countControlId);
-  setControlId(unit_, unitControlId);
-  setControlId(spin_, spinControlId);
-  setControlId(reset_, resetControlId);
-
-  // Room for "00.00.0000", "00:00:00", four digits and "Minutes".
+      date_(withId(new QLabel(this), dateControlId)),
+      time_(withId(new QLabel(this), timeControlId)),
+      // The spin comes first in the tab order, then the count, the unit
+      // and Reset.
+      spin_(withId(new HorizontalSpin(this), spinControlId)),
+      count_(withId(new QLineEdit(this), countControlId)),
+      unit_(withId(new QComboBox(this), unitControlId)),
+      reset_(withId(new QPushButton(QStringLiteral("Reset"), this), resetControlId)),
+      momentRow_(new QHBoxLayout) {
+  // Room for "00.00.0000", "00:00:00" and four digits.
   const QFontMetrics metrics(font());
   date_->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("00.00.0000")) + 4);
   time_->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("00:00:00")) + 4);
   count_->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("00000")) + 12);
   count_->setAlignment(Qt::AlignRight);
   for (const char* name : unitNames) unit_->addItem(QString::fromLatin1(name));
+  unit_->setCurrentIndex(0);
+  count_->setText(QStringLiteral("1"));
 
-  auto* moment = new QHBoxLayout;
-  moment->addWidget(new QLabel(QStringLiteral("Date:"), this));
-  moment->addWidget(date_);
-  moment->addSpacing(8);
-  moment->addWidget(new QLabel(QStringLiteral("Time:"), this));
-  moment->addWidget(time_);
-  moment->addStretch(1);
+  momentRow_->addWidget(new QLabel(QStringLiteral("Date:"), this));
+  momentRow_->addWidget(date_);
+  momentRow_->addSpacing(8);
+  momentRow_->addWidget(new QLabel(QStringLiteral("Time:"), this));
+  momentRow_->addWidget(time_);
+  momentRow_->addStretch(1);
 
-  auto* step = new QHBoxLayout;
-  step->addWidget(spin_);
-  step->addWidget(count_);
-  step->addWidget(unit_);
-  step->addStretch(1);
-  step->addWidget(reset_);
+  auto* stepRow = new QHBoxLayout;
+  stepRow->addWidget(spin_);
+  stepRow->addWidget(count_);
+  stepRow->addWidget(unit_);
+  stepRow->addStretch(1);
+  stepRow->addWidget(reset_);
 
   auto* rows = new QVBoxLayout(this);
   rows->setContentsMargins(0, 0, 0, 0);
-  rows->addLayout(moment);
-  rows->addLayout(step);
+  rows->addLayout(momentRow_);
+  rows->addLayout(stepRow);
+
+  connect(spin_, &HorizontalSpin::deltaPos, this, [this](int delta) { spinBy(delta); });
+  connect(reset_, &QPushButton::clicked, this, [this] { reset(); });
+  showMoment();
+}
+
+void TimeBar::addToMomentRow(QWidget* widget) {
+  widget->setParent(this);
+  // Before the stretch that closes the row.
+  momentRow_->insertWidget(momentRow_->count() - 1, widget);
+}
+
+void TimeBar::setMoment(const AstDateTime& moment) {
+  moment_ = moment;
+  showMoment();
+}
+
+void TimeBar::showMoment() {
+  // The date beside a time that rounds up to midnight is the next day's.
+  date_->setText(symbolText(moment_.formatDateOfDateTime(TimeOverflow::CarryDay)));
+  time_->setText(symbolText(moment_.formatTime(TimeOverflow::CarryDay)));
+}
+
+TimeStepResult TimeBar::spinBy(int delta) {
+  if (delta == 0) {
+    NOCTAVO_INTERNAL_ERROR(moduleName);
+    return TimeStepResult::Broken;
+  }
+  return stepOnce(delta >= 1);
+}
+
+TimeStepResult TimeBar::stepOnce(bool backward) {
+  int count = 0;
+  if (!parseCount(count_->text(), count) || count < smallestCount || count > largestCount) {
+    return TimeStepResult::CountRefused;
+  }
+  const int unit = unit_->currentIndex();
+  if (unit < 0 || unit >= stepUnitCount) {
+    NOCTAVO_INTERNAL_ERROR(moduleName);
+    return TimeStepResult::Broken;
+  }
+  // Step from what the user sees: the texts are whole seconds.
+  AstDateTime stepped = moment_.asShown();
+  if (!stepped.addStep(static_cast<StepUnit>(unit), backward ? -count : count)) {
+    return TimeStepResult::CalendarRefused;
+  }
+  setMoment(stepped);
+  emit momentChanged(moment_);
+  return TimeStepResult::Stepped;
+}
+
+void TimeBar::reset() {
+  if (!resetSource_) {
+    NOCTAVO_INTERNAL_ERROR(moduleName);
+    return;
+  }
+  setMoment(*resetSource_);
+  emit momentChanged(moment_);
+}
+
+TimeBarStep TimeBar::step() const {
+  TimeBarStep step;
+  if (!parseCount(count_->text(), step.count)) step.count = 1;
+  step.unit = stepUnitCount;
+  const QString text = unit_->currentText();
+  for (int i = 0; i < stepUnitCount; ++i) {
+    if (text == QLatin1String(unitNames[static_cast<std::size_t>(i)])) step.unit = i;
+  }
+  return step;
+}
+
+void TimeBar::setStep(int unit, int count) {
+  count_->setText(QString::asprintf("%d", count));
+  const char* name = stepUnitName(unit);
+  const int index = name ? unit_->findText(QString::fromLatin1(name), Qt::MatchExactly | Qt::MatchCaseSensitive) : -1;
+  if (index < 0) {
+    NOCTAVO_INTERNAL_ERROR(moduleName);
+    return;
+  }
+  unit_->setCurrentIndex(index);
 }
 
 }  // namespace noctavo

@@ -15,15 +15,16 @@
 #include <vector>
 
 #include "catalogues/ConstellationTable.h"
+#include "frame/WindowMessages.h"
 #include "shell/FrameTestSupport.h"
 #include "shell/MainFrameAccess.h"
-#include "shell/Options.h"
-#include "shell/WindowMessages.h"
+#include "shell/OptionsDialogs.h"
 #include "support/ModalDialogs.h"
 #include "support/TemporarySettings.h"
 #include "time/AstCoord.h"
 #include "ui/DialogControls.h"
 #include "ui/DialogLayout.h"
+#include "ui/Options.h"
 
 namespace noctavo {
 namespace {
@@ -155,7 +156,7 @@ TEST_F(OptionsDialogTest, DateAndTimeOkTakesTheUserMomentAndSendsItToTheFrame) {
   // London, time zone 0, daylight saving on: 23:30 GMT is 00:30 LCT.
   EXPECT_EQ(observer().dateTime, AstDateTime(25, 12, 2001, 0.5, TimeKind::Lct));
   EXPECT_TRUE(observer().daylightSaving);
-  EXPECT_EQ(frame.messages, (std::vector<ReceivedMessage>{{UM_DST_SET, 1, pointerParam(&observer().dateTime)}}));
+  EXPECT_EQ(frame.messages, (std::vector<ReceivedMessage>{{UM_DST_SET, 1, 0, &observer().dateTime}}));
 }
 
 TEST_F(OptionsDialogTest, DateAndTimeStartsAndStopsTheRealTimeClock) {
@@ -166,7 +167,7 @@ TEST_F(OptionsDialogTest, DateAndTimeStartsAndStopsTheRealTimeClock) {
   EXPECT_EQ(observer().dateTime, TemporarySettings::fixedNow());
   EXPECT_NE(realTimeClockTimerId(), 0);
   EXPECT_EQ(QAbstractEventDispatcher::instance()->registeredTimers(&frame).size(), 1);
-  EXPECT_EQ(frame.messages, (std::vector<ReceivedMessage>{{UM_DST_SET, 0, pointerParam(&observer().dateTime)}}));
+  EXPECT_EQ(frame.messages, (std::vector<ReceivedMessage>{{UM_DST_SET, 0, 0, &observer().dateTime}}));
   ASSERT_TRUE(dateTime([](QWidget* dialog) { click(dialog, {1035, okId}); }));
   EXPECT_FALSE(options().realTimeClock);
   EXPECT_EQ(realTimeClockTimerId(), 0);

@@ -9,21 +9,36 @@
 #include <string>
 #include <vector>
 
-#include "shell/FrameInterfaces.h"
-#include "shell/WindowMessages.h"
+#include "frame/FrameInterfaces.h"
+#include "frame/WindowMessages.h"
 
 namespace noctavo::testing {
 
-// One message as a window received it.
+// One message as a window received it: a pointer parameter as the typed
+// reader gives it, the other parameters as numbers.
 struct ReceivedMessage {
   int message;
   qintptr wParam;
   qintptr lParam;
+  const void* pointer = nullptr;
   friend bool operator==(const ReceivedMessage&, const ReceivedMessage&) = default;
+
+  static ReceivedMessage of(const WindowMessage& m) {
+    switch (m.message()) {
+      case UM_DISPLAY_OBJECT:
+        return {m.message(), m.wParam(), 0, readDisplayObject(m).object};
+      case UM_DST_SET:
+        return {m.message(), m.wParam(), 0, readDstSet(m).moment};
+      case UM_OBSERVER_SET:
+        return {m.message(), m.wParam(), 0, readObserverSet(m)};
+      default:
+        return {m.message(), m.wParam(), m.lParam()};
+    }
+  }
 };
 
 inline std::ostream& operator<<(std::ostream& out, const ReceivedMessage& m) {
-  return out << "{" << m.message << ", " << m.wParam << ", " << m.lParam << "}";
+  return out << "{" << m.message << ", " << m.wParam << ", " << m.lParam << ", " << m.pointer << "}";
 }
 
 // Stands in for a window the frame talks to (or a dialog's owner): keeps
@@ -32,8 +47,8 @@ inline std::ostream& operator<<(std::ostream& out, const ReceivedMessage& m) {
 class MessageRecorder : public QWidget {
  public:
   bool event(QEvent* event) override {
-    if (const auto* message = dynamic_cast<const WindowMessage*>(event)) {
-      messages.push_back({message->message(), message->wParam(), message->lParam()});
+    if (const WindowMessage* message = asWindowMessage(event)) {
+      messages.push_back(ReceivedMessage::of(*message));
       return true;
     }
     if (event->type() == QEvent::MouseButtonDblClick) {

@@ -20,16 +20,16 @@
 #include <set>
 #include <vector>
 
+#include "frame/WindowMessages.h"
 #include "shell/FrameTestSupport.h"
 #include "shell/MainFrame.h"
 #include "shell/MainFrameAccess.h"
-#include "shell/Options.h"
 #include "shell/StatusLine.h"
 #include "shell/Toolbar.h"
-#include "shell/WindowMessages.h"
 #include "support/ModalDialogs.h"
 #include "support/TemporarySettings.h"
 #include "ui/DialogControls.h"
+#include "ui/Options.h"
 
 namespace noctavo {
 namespace {
@@ -257,9 +257,9 @@ TEST_F(MainFrameTest, PictureCommandsDoubleClickTheWindowAndLeaveFitsCheckMarkTo
   trigger({65535});
   EXPECT_EQ(received(FrameWindow::Picture), (Messages{{UM_FIT_TOGGLE, 0, 0}}));
   EXPECT_FALSE(frame->isCommandChecked(65535));
-  sendMessage(frame.get(), UM_FIT_CHECK, 1);
+  sendFitCheck(frame.get(), true);
   EXPECT_TRUE(frame->isCommandChecked(65535));
-  sendMessage(frame.get(), UM_FIT_CHECK, 0);
+  sendFitCheck(frame.get(), false);
   EXPECT_FALSE(frame->isCommandChecked(65535));
 }
 
@@ -371,18 +371,18 @@ TEST_F(MainFrameTest, TimeMessagesMoveTheObserverAndReachTheTimeWindowsAsGiven) 
   registerRecorders();
   AstDateTime stepped = observer().dateTime;
   stepped.addMinutes(5);
-  sendMessage(frame.get(), UM_TIME_STEP, 5, 0);
+  sendTimeStep(frame.get(), 5);
   EXPECT_EQ(observer().dateTime, stepped);
   expectForwardedToTheTimeWindows({{UM_TIME_STEP, 5, 0}});
 
   registerRecorders();
   const AstDateTime moment(1, 7, 2000, 1.5, TimeKind::Lct);
-  sendMessage(frame.get(), UM_DST_SET, 1, pointerParam(&moment));
+  sendDstSet(frame.get(), true, moment);
   EXPECT_TRUE(observer().daylightSaving);
   EXPECT_EQ(observer().dateTime, moment);
-  expectForwardedToTheTimeWindows({{UM_DST_SET, 1, pointerParam(&moment)}});
+  expectForwardedToTheTimeWindows({{UM_DST_SET, 1, 0, &moment}});
   EXPECT_EQ(statusPart(0), QStringLiteral("   01.07.2000   01:30:00 LCT (DST On)"));
-  sendMessage(frame.get(), UM_DST_SET, 0, pointerParam(&moment));
+  sendDstSet(frame.get(), false, moment);
   EXPECT_FALSE(observer().daylightSaving);
 
   registerRecorders();
@@ -391,15 +391,15 @@ TEST_F(MainFrameTest, TimeMessagesMoveTheObserverAndReachTheTimeWindowsAsGiven) 
   given.location = options().userLocation;
   given.location.timeZone = 2.0f;
   given.daylightSaving = true;
-  sendMessage(frame.get(), UM_OBSERVER_SET, 0, pointerParam(&given));
+  sendObserverSet(frame.get(), given);
   EXPECT_EQ(observer(), given);  // the whole observer
-  expectForwardedToTheTimeWindows({{UM_OBSERVER_SET, 0, pointerParam(&given)}});
+  expectForwardedToTheTimeWindows({{UM_OBSERVER_SET, 0, 0, &given}});
 }
 
 TEST_F(MainFrameTest, OptionsChangedAndLayoutReachTheirViews) {
   registerRecorders();
-  sendMessage(frame.get(), UM_OPTIONS_CHANGED);
-  sendMessage(frame.get(), UM_LAYOUT);
+  sendOptionsChanged(frame.get());
+  sendLayout(frame.get());
   const std::pair<FrameWindow, Messages> expected[] = {
       {FrameWindow::Sky, {{UM_OPTIONS_CHANGED, 0, 0}, {UM_LAYOUT, 0, 0}}},
       {FrameWindow::SolarSystem, {{UM_OPTIONS_CHANGED, 0, 0}, {UM_LAYOUT, 0, 0}}},
@@ -441,7 +441,7 @@ TEST_F(MainFrameTest, StatusLineShowsMomentAndPlaceBeginningWithTownAndCountry) 
   EXPECT_EQ(statusPart(1), QStringLiteral("London, UK   0\u00B010'12\"   51\u00B030'00\"   +0.0 hours   "));
   Observer user = observer();
   user.location = options().userLocation;
-  sendMessage(frame.get(), UM_OBSERVER_SET, 0, pointerParam(&user));
+  sendObserverSet(frame.get(), user);
   EXPECT_EQ(statusPart(1), QStringLiteral("(User), (User)   0\u00B000'00\"   0\u00B000'00\"   +0.0 hours   "));
   user.location.timeZone = 5.5f;
   EXPECT_TRUE(statusLinePlaceText(user).endsWith(QStringLiteral("   +5.5 hours   ")));
@@ -530,7 +530,7 @@ TEST_F(MainFrameTest, HidingToolbarAndStatusLineGivesTheDocumentAreaTheirRoom) {
   ASSERT_GT(toolbarHeight, 0);
   ToolbarSetVisible(false);
   StatusLineShow(false);
-  sendMessage(frame.get(), UM_LAYOUT);
+  sendLayout(frame.get());
   EXPECT_FALSE(frame->toolbar()->isVisible());
   EXPECT_EQ(frame->documentArea()->geometry().top(), withBoth.top() - toolbarHeight);
   EXPECT_EQ(frame->documentArea()->geometry().bottom(), withBoth.bottom() + statusHeight);

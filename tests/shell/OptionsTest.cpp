@@ -13,12 +13,12 @@
 #include <tuple>
 
 #include "shell/MainFrame.h"
-#include "shell/Options.h"
-#include "shell/SettingsStore.h"
 #include "support/InternalErrorRecorder.h"
 #include "support/ModalDialogs.h"
 #include "support/TemporarySettings.h"
 #include "time/AstCoord.h"
+#include "ui/Options.h"
+#include "ui/SettingsStore.h"
 
 namespace noctavo {
 namespace {

@@ -19,14 +19,14 @@
 #include "shell/FrameTestSupport.h"
 #include "shell/MainFrame.h"
 #include "shell/MainFrameAccess.h"
-#include "shell/Options.h"
-#include "shell/SettingsStore.h"
 #include "shell/Shell.h"
 #include "shell/StatusLine.h"
 #include "shell/Toolbar.h"
 #include "support/ModalDialogs.h"
 #include "support/TemporarySettings.h"
 #include "ui/DialogControls.h"
+#include "ui/Options.h"
+#include "ui/SettingsStore.h"
 
 namespace noctavo {
 namespace {
@@ -116,7 +116,7 @@ TEST_F(ShellTest, AFirstStartShowsToolbarStatusLineTheCataloguesAndTheObserver) 
   EXPECT_GT(ngcCount(), 0);
   EXPECT_EQ(frame->statusLine()->partText(0), QStringLiteral("   15.06.2001   12:00:00 LCT (DST Off)"));
   EXPECT_TRUE(frame->statusLine()->partText(1).startsWith(QStringLiteral("London, UK   ")));
-  EXPECT_EQ(panel.messages, (std::vector<ReceivedMessage>{{UM_OBSERVER_SET, 0, pointerParam(&observer())}}));
+  EXPECT_EQ(panel.messages, (std::vector<ReceivedMessage>{{UM_OBSERVER_SET, 0, 0, &observer()}}));
   frame->registerWindow(FrameWindow::SkyControlPanel, nullptr);
   // The end releases the catalogues.
   ASSERT_TRUE(ShellShutdown());

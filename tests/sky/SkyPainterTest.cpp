@@ -174,8 +174,10 @@ class PaintedSky : public testing::ShippedCatalogueTest {
     computeSkyPositions(tables_, londonWinterEvening(), londonWinterEvening(), false);
   }
 
+  // As the Sky window does: the ecliptic and the grid placed for the map.
   QImage paint(const SkySettings& settings, SkyView view, std::function<bool(const NgcObject&)> hasPicture = {},
                std::optional<QPoint> highlight = {}) {
+    placeSkyLines(tables_, settings.mapType, settings.gridType);
     QImage image(geometry_.width, geometry_.height, QImage::Format_RGB32);
     image.fill(untouched);
     QPainter painter(&image);

@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <list>
 #include <string>
 #include <vector>
 
@@ -26,11 +25,11 @@
 #include "bodies/QuantityBits.h"
 #include "catalogues/GreekLetter.h"
 #include "shell/FrameTestSupport.h"
-#include "shell/HelpViewer.h"
 #include "sky/SkyWindowTestSupport.h"
 #include "support/InternalErrorRecorder.h"
 #include "support/ModalDialogs.h"
 #include "ui/DialogControls.h"
+#include "ui/HelpViewer.h"
 #include "ui/SymbolFont.h"
 #include "ui/TimeBar.h"
 
@@ -38,7 +37,6 @@ namespace noctavo {
 namespace {
 
 using testing::MessageRecorder;
-using testing::PlacedBody;
 using testing::ReceivedMessage;
 
 namespace id = sky_control;
@@ -241,10 +239,10 @@ TEST_F(SkyWindowTest, ViewTowardsAPositionTakesTheNearestEighthAndTheAltitudeSte
   EXPECT_EQ(viewTowards(MapType::Realistic, AstCoord(22.5, -5.0, CoordSystem::Horizontal)), (SkyView{45.0, -30.0}));
 }
 
-TEST_F(SkyWindowTest, ShowingAnObjectTurnsTheViewToItSelectsAndCirclesIt) {
+TEST_F(SkyWindowTest, ShowingAnObjectTurnsTheViewToWhereTheMapDrawsItSelectsAndCirclesIt) {
   struct Case {
     int mapCommand;
-    double a, b;
+    double a, b;  // where the tables put the Sun
     SkyView expected;
   };
   const Case cases[] = {
@@ -256,15 +254,16 @@ TEST_F(SkyWindowTest, ShowingAnObjectTurnsTheViewToItSelectsAndCirclesIt) {
       {111, 22.5, 0.0, {0.0, 0.0}},
   };
   startSky();
-  std::list<PlacedBody> objects;  // the window keeps the last one selected
+  SkyPositionTables& tables = sky->state().tables;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.a);
     frame->executeCommand(c.mapCommand);
     panel().turnRight();
-    const PlacedBody& object = objects.emplace_back(c.a, c.b);
-    showObject(object);
+    tables.sunHorizontal = AstCoord(c.a, c.b, CoordSystem::Horizontal);
+    tables.sunEquatorial = AstCoord(c.a, c.b, CoordSystem::Equatorial);
+    showObject(theSun());
     EXPECT_EQ(view(), c.expected);
-    EXPECT_EQ(sky->state().selected, &object);
+    EXPECT_EQ(sky->state().selected, &theSun());
     EXPECT_TRUE(display().highlightOn());
     EXPECT_FALSE(enabled(id::highlight));
     EXPECT_EQ(enabled(id::arrowUp), c.expected.phi < 75.0);
@@ -309,7 +308,7 @@ TEST_F(SkyWindowTest, APlanetShowsPositionMagnitudePhaseAndItsZodiacalConstellat
   EXPECT_EQ(shown(id::rise).size(), 8);
   // A change of the angle formats shows in the panel at once.
   setAngleDisplayModes({RightAscensionDisplay::Decimal, AngleDisplay::Decimal});
-  sendMessage(frame.get(), UM_OPTIONS_CHANGED);
+  sendOptionsChanged(frame.get());
   EXPECT_EQ(shown(id::azimuth), symbolText(formatAngle(horizontal.a(), false)));
   EXPECT_TRUE(shown(id::azimuth).contains(QLatin1Char('.')));
 }
@@ -448,7 +447,7 @@ TEST_F(SkyWindowTest, PopupTargetsGetTheObjectWithActivationWhenTheirWindowIsThe
   for (int command : {sky_popup::solarSystem, sky_popup::objectInfo, sky_popup::picture}) {
     display().popupAction(command)->trigger();
   }
-  const std::vector<ReceivedMessage> expected{{UM_DISPLAY_OBJECT, 1, pointerParam(static_cast<const AstBody*>(mars))}};
+  const std::vector<ReceivedMessage> expected{{UM_DISPLAY_OBJECT, 1, 0, static_cast<const AstBody*>(mars)}};
   for (const auto& [which, recorder] : targets) {
     EXPECT_EQ(recorder->messages, expected);
     frame->registerWindow(which, nullptr);
@@ -506,7 +505,7 @@ TEST_F(SkyWindowTest, WithStarsFixedTheStarsStayWhileTheMoonMoves) {
 
 TEST_F(SkyWindowTest, TheFramesTimeStepObserverAndDaylightSavingReachTheWindowsMoment) {
   startSky();
-  sendMessage(frame.get(), UM_TIME_STEP, 1);
+  sendTimeStep(frame.get(), 1);
   EXPECT_EQ(shown(id::time), QStringLiteral("21:01:00"));
   EXPECT_EQ(sky->state().observer.dateTime.getMinute(), 1);
 
@@ -515,13 +514,13 @@ TEST_F(SkyWindowTest, TheFramesTimeStepObserverAndDaylightSavingReachTheWindowsM
   elsewhere.dateTime = AstDateTime(1, 1, 2000, 6.5, TimeKind::Lct);
   elsewhere.location.latitude.set(-33.9);
   elsewhere.daylightSaving = true;
-  sendMessage(frame.get(), UM_OBSERVER_SET, 0, pointerParam(&elsewhere));
+  sendObserverSet(frame.get(), elsewhere);
   EXPECT_EQ(sky->state().observer, elsewhere);
   EXPECT_EQ(shown(id::date), QStringLiteral("01.01.2000"));
   EXPECT_EQ(shown(id::time), QStringLiteral("06:30:00"));
 
   const AstDateTime moment(2, 7, 2010, 23.25, TimeKind::Lct);
-  sendMessage(frame.get(), UM_DST_SET, 0, pointerParam(&moment));
+  sendDstSet(frame.get(), false, moment);
   EXPECT_FALSE(sky->state().observer.daylightSaving);
   EXPECT_EQ(sky->state().observer.dateTime, moment);
   EXPECT_EQ(shown(id::time), QStringLiteral("23:15:00"));

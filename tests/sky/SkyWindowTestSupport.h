@@ -7,36 +7,19 @@
 #include <QTest>
 
 #include <memory>
-#include <span>
 #include <string>
 
 #include "bodies/AstBody.h"
+#include "frame/WindowMessages.h"
 #include "shell/MainFrame.h"
-#include "shell/Options.h"
-#include "shell/WindowMessages.h"
 #include "sky/SkyControlPanel.h"
 #include "sky/SkyDisplay.h"
 #include "sky/SkyWindow.h"
 #include "support/ShippedData.h"
 #include "support/TemporarySettings.h"
+#include "ui/Options.h"
 
 namespace noctavo::testing {
-
-// A body that stands wherever the test puts it, in whatever system it is
-// asked for; it passes for the Sun, so that everything else it is asked
-// (rise, set) has harmless answers.
-class PlacedBody final : public AstBody {
- public:
-  PlacedBody(double a, double b) : AstBody("Placed", 0, ObjectType::Sun, AstBody::noSymbol), a_(a), b_(b) {}
-  void compute(std::uint32_t flags, const Observer&, BodyState& out, TimeKind, CoordSystem system) const override {
-    if (flags & 0x3u) out.position = AstCoord(a_, b_, system);
-  }
-  std::span<const Quantity* const> quantities() const override { return {}; }
-
- private:
-  double a_;
-  double b_;
-};
 
 // The Sky window in a main frame, over the catalogues that come with the
 // program, for an October evening in London (Saturn is up in the south).
@@ -64,7 +47,7 @@ class SkyWindowFixture : public ShippedCatalogueTest {
     bool maximize = false;
     sky->initialise(active, maximize);
     frame->activateDocument(active, maximize);
-    sendMessage(frame.get(), UM_LAYOUT);
+    sendLayout(frame.get());
     QApplication::processEvents();
   }
 
@@ -79,7 +62,7 @@ class SkyWindowFixture : public ShippedCatalogueTest {
 
   // What a window asks when it wants the Sky window to show an object.
   void showObject(const AstBody& body, int activate = 0) {
-    sendMessage(sky, UM_DISPLAY_OBJECT, activate, pointerParam(&body));
+    sendDisplayObject(sky, body, activate != 0);
   }
 
   std::string stored(const std::string& name, const char* subkey = "Sky") {

@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "shell/Options.h"
-#include "shell/SettingsStore.h"
 #include "catalogues/ConstellationTable.h"
 #include "time/AstCoord.h"
+#include "ui/Options.h"
+#include "ui/SettingsStore.h"
 
 namespace noctavo::testing {
 

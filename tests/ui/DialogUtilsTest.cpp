@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "shell/WindowMessages.h"
+#include "frame/WindowMessages.h"
 #include "support/InternalErrorRecorder.h"
 #include "ui/DialogControls.h"
 #include "ui/DialogUtils.h"

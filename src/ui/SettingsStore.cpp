@@ -1,4 +1,4 @@
-#include "shell/SettingsStore.h"
+#include "ui/SettingsStore.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -20,8 +20,6 @@ namespace {
 constexpr const char* moduleName = "AST_OPT";
 
 constexpr const char* companyName = "Noctavo Software";
-constexpr const char* productName = "Noctavo";
-constexpr const char* productVersion = "1.00";
 
 // The first line of the file; lines that begin with ';' are comments.
 constexpr const char* fileHeader = "; Noctavo settings: [key path], then name=value; text in Windows-1252\n";

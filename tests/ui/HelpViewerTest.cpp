@@ -21,7 +21,7 @@
 
 #include <algorithm>
 
-#include "shell/HelpViewer.h"
+#include "ui/HelpViewer.h"
 
 namespace noctavo {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/Options.h"
+#include "ui/Options.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -10,11 +10,11 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/SettingsStore.h"
 #include "time/AstCoord.h"
 #include "time/InternalError.h"
 #include "time/TimeSystems.h"
 #include "ui/AppMessageBox.h"
+#include "ui/SettingsStore.h"
 
 namespace noctavo {
 

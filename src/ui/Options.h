@@ -6,7 +6,6 @@
 #include "time/Observer.h"
 
 class QObject;
-class QWidget;
 
 namespace noctavo {
 
@@ -72,11 +71,5 @@ void OptionsSave();
 // Sets the observer's moment from the user-defined time or the computer's
 // clock, and starts or stops the real-time clock.
 void ApplyTimeSource();
-
-// The options dialogs, modal, owned by the frame. They send their changes to
-// the frame as the window messages say (UM_DST_SET; UM_LAYOUT and
-// UM_OPTIONS_CHANGED). True on OK.
-bool DateTimeDialog(QWidget* frame);
-bool AppearanceDialog(QWidget* frame);
 
 }  // namespace noctavo

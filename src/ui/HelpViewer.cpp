@@ -1,4 +1,4 @@
-#include "shell/HelpViewer.h"
+#include "ui/HelpViewer.h"
 
 #include <QCoreApplication>
 #include <QDir>

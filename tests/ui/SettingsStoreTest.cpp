@@ -15,10 +15,10 @@
 #include "catalogues/Constellation.h"
 #include "catalogues/ConstellationTable.h"
 #include "catalogues/Star.h"
-#include "shell/SettingsStore.h"
 #include "support/InternalErrorRecorder.h"
 #include "support/ShippedData.h"
 #include "support/TemporarySettings.h"
+#include "ui/SettingsStore.h"
 
 namespace noctavo {
 namespace {

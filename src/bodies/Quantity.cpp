@@ -6,6 +6,7 @@
 
 #include "bodies/Zodiac.h"
 #include "catalogues/ConstellationTable.h"
+#include "time/AngleConstants.h"
 #include "time/AstDateTime.h"
 
 namespace noctavo {
@@ -122,7 +123,7 @@ std::string DirectionQuantity::format(double value) const {
   // The compass sectors are laid out on 0..360; an azimuth outside (which a
   // valid coordinate may hold) names the same point once brought into range.
   double azimuth = value;
-  normalizeAngle(azimuth);
+  azimuth = reducedIntoTurn(azimuth);
   return compassDirection(azimuth);
 }
 

@@ -348,9 +348,8 @@ int constellationIndexAt(double rightAscensionHours, double declination) {
   return -1;
 }
 
-const Constellation* findConstellationAt(const AstCoord& rightAscensionHoursAndDeclination) {
-  const Constellation* constellation = constellationAt(
-      constellationIndexAt(rightAscensionHoursAndDeclination.a(), rightAscensionHoursAndDeclination.b()));
+const Constellation* findConstellationAt(double rightAscensionHours, double declination) {
+  const Constellation* constellation = constellationAt(constellationIndexAt(rightAscensionHours, declination));
   if (constellation == nullptr) NOCTAVO_INTERNAL_ERROR(moduleName);
   return constellation;
 }

@@ -126,10 +126,10 @@ const Constellation* findConstellationByName(const std::string& text);
 
 // The boundary search: the constellation of the first boundary line with
 // lowerDeclination <= declination and lowerRightAscension <= right ascension
-// < upperRightAscension. The position is taken as given: right ascension in
-// hours (first angle), declination in degrees, no precession. No fitting line
-// is an internal error and gives null.
-const Constellation* findConstellationAt(const AstCoord& rightAscensionHoursAndDeclination);
+// < upperRightAscension. The position is taken as given, in the boundary
+// table's units (right ascension in hours, declination in degrees), no
+// precession. No fitting line is an internal error and gives null.
+const Constellation* findConstellationAt(double rightAscensionHours, double declination);
 // The same search, -1 without any report when no line fits.
 int constellationIndexAt(double rightAscensionHours, double declination);
 

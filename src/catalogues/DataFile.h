@@ -41,6 +41,9 @@ constexpr bool isBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// Without the white space (isBlank) at the end or the start: for the lines
+// of the data files. (Typed fields lose only their trailing spaces, with
+// TrimTrailingBlanks of ui/DialogUtils.h.)
 std::string_view trimTrailingBlanks(std::string_view text);
 std::string_view trimLeadingBlanks(std::string_view text);
 bool isBlankLine(std::string_view text);

@@ -104,8 +104,7 @@ StarFileEnd readStarRecords(std::string_view bytes) {
     }
     if (constellation == Star::noConstellation) {
       // The position as the file holds it: no conversion, no precession.
-      const AstCoord place(rightAscension * hoursPerDegreeOfRightAscension, declination, CoordSystem::Equatorial);
-      const Constellation* found = findConstellationAt(place);
+      const Constellation* found = findConstellationAt(rightAscension * hoursPerDegreeOfRightAscension, declination);
       if (found == nullptr) {
         // Reported as an internal error already; a star without a
         // constellation cannot be filed, so the reading ends here.

@@ -12,6 +12,7 @@
 #include "frame/WindowMessages.h"
 #include "sky/SkyControlPanel.h"
 #include "sky/SkyPainter.h"
+#include "sky/SkyWindow.h"
 #include "time/InternalError.h"
 #include "tools/PictureCollection.h"
 #include "ui/Options.h"
@@ -35,7 +36,7 @@ QString popupName(const AstBody& object) {
 
 }  // namespace
 
-SkyDisplay::SkyDisplay(SkyWindowState& state, QObject* skyWindow, Frame* frame, QWidget* parent)
+SkyDisplay::SkyDisplay(SkyWindowState& state, SkyWindow* skyWindow, Frame* frame, QWidget* parent)
     : QWidget(parent), state_(state), skyWindow_(skyWindow), frame_(frame) {
   setObjectName(QStringLiteral("SkyDisp"));
   setCursor(Qt::ArrowCursor);
@@ -142,7 +143,7 @@ void SkyDisplay::popupCommand(int commandId) {
       target = FrameWindow::Picture;
       break;
     case sky_popup::findObject:
-      sendCommand(skyWindow_, sky_popup::findObject, false);
+      if (skyWindow_) skyWindow_->openFindObject();
       return;
     default:
       NOCTAVO_INTERNAL_ERROR(moduleName);

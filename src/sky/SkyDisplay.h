@@ -12,6 +12,7 @@ class QMenu;
 namespace noctavo {
 
 class SkyControlPanel;
+class SkyWindow;
 
 // Command ids of the popup menu "Menu_Sky".
 namespace sky_popup {
@@ -34,9 +35,9 @@ class SkyDisplay : public QWidget {
   Q_OBJECT
 
  public:
-  // skyWindow receives the Find Object command of the popup menu; frame
-  // (may be null) knows the windows the other popup commands go to.
-  SkyDisplay(SkyWindowState& state, QObject* skyWindow, Frame* frame, QWidget* parent = nullptr);
+  // skyWindow opens Find Object for the popup menu; frame (may be null)
+  // knows the windows the other popup commands go to.
+  SkyDisplay(SkyWindowState& state, SkyWindow* skyWindow, Frame* frame, QWidget* parent = nullptr);
 
   void setControlPanel(SkyControlPanel* panel) { panel_ = panel; }
 
@@ -88,7 +89,7 @@ class SkyDisplay : public QWidget {
   void setHighlightButtonEnabled(bool enabled);
 
   SkyWindowState& state_;
-  QObject* skyWindow_;
+  SkyWindow* skyWindow_;
   Frame* frame_;
   SkyControlPanel* panel_ = nullptr;
   QMenu* popup_ = nullptr;

@@ -125,7 +125,7 @@ AstCoord screenToSky(double viewLambda, double viewPhi, const DisplayGeometry& g
   // only answer that means anything.
   if (geometry.scale == 0.0) {
     double lambda = viewLambda;
-    normalizeAngle(lambda);
+    lambda = reducedIntoTurn(lambda);
     return AstCoord(lambda, viewPhi, system);
   }
   const double betaOnScreen = std::atan((geometry.centreY - y) / geometry.scale);
@@ -136,7 +136,7 @@ AstCoord screenToSky(double viewLambda, double viewPhi, const DisplayGeometry& g
   const double z1 = p.z * std::cos(phi) - p.x * std::sin(phi);
   const Spherical sky = cartesianToSpherical(x1, p.y, z1);
   double lambda = viewLambda - sky.lambda * degreesPerRadian;
-  normalizeAngle(lambda);
+  lambda = reducedIntoTurn(lambda);
   return AstCoord(lambda, sky.beta * degreesPerRadian, system);
 }
 

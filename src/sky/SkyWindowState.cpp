@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "time/AngleConstants.h"
 #include "ui/SettingsStore.h"
 #include "ui/TimeBar.h"
 
@@ -91,7 +92,7 @@ SkyView viewTowards(MapType mapType, const AstCoord& mapPosition) {
 
 SkyView viewOnSteps(MapType mapType, SkyView view) {
   double lambda = view.lambda;
-  normalizeAngle(lambda);
+  lambda = reducedIntoTurn(lambda);
   SkyView onSteps = viewTowards(mapType, AstCoord(lambda, view.phi, mapCoordSystem(mapType)));
   // The highest and lowest steps of every map lie within +-90 degrees.
   while (onSteps.phi > zenithDegrees) onSteps.phi = steppedAltitude(mapType, onSteps.phi, -1);

@@ -215,7 +215,7 @@ Equatorial galacticToEquatorial(double longitude, double latitude) {
                  std::sin(b) * std::cos(galacticPoleDeclinationRadians) -
                      std::cos(b) * std::sin(galacticPoleDeclinationRadians) * std::sin(fromNode));
   double rightAscension = alpha * degreesPerRadian + galacticPoleRightAscensionDegrees;
-  normalizeAngle(rightAscension);
+  rightAscension = reducedIntoTurn(rightAscension);
   return {rightAscension, delta * degreesPerRadian};
 }
 
@@ -453,22 +453,6 @@ void convertEquatorialToHorizontal(const AstCoord* in, AstCoord* out, std::size_
   }
 }
 
-void normalizeAngle(double& degrees) {
-  const double original = degrees;
-  double turns = std::trunc(degrees / fullTurnDegrees);
-  if (degrees < 0.0) turns -= 1.0;
-  degrees -= fullTurnDegrees * turns;
-  // An exact negative multiple of 360 (and a tiny negative value) lands on
-  // 360 itself; one turn back puts it at 0.
-  if (degrees >= fullTurnDegrees) degrees -= fullTurnDegrees;
-  if (degrees >= 0.0 && degrees < fullTurnDegrees) return;
-  // Far beyond a few million turns the quotient is rounded and the product
-  // misses by more than a turn; the exact remainder settles it.
-  degrees = std::fmod(original, fullTurnDegrees);
-  if (degrees < 0.0) degrees += fullTurnDegrees;
-  if (degrees >= fullTurnDegrees) degrees = 0.0;
-}
-
 double angularDistance(const AstCoord& first, const AstCoord& second) {
   const double a1 = first.a() * radiansPerDegree;
   const double b1 = first.b() * radiansPerDegree;
@@ -483,7 +467,7 @@ const char* compassDirection(double azimuth) {
   static constexpr const char* names[] = {"N", "NE", "E", "SE", "S", "SW", "W", "NW"};
   if (!std::isfinite(azimuth)) return "";
   // An azimuth outside [0, 360) would index outside the table.
-  normalizeAngle(azimuth);
+  azimuth = reducedIntoTurn(azimuth);
   double s = azimuth + 22.5;
   if (s >= fullTurnDegrees) s -= fullTurnDegrees;
   const int sector = std::clamp(static_cast<int>(std::trunc(s / 45.0)), 0, 7);

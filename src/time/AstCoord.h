@@ -92,9 +92,6 @@ void convertCoord(AstCoord& coord, CoordSystem target, const Observer& observer)
 void convertEquatorialToHorizontal(const AstCoord* in, AstCoord* out, std::size_t count,
                                    const Observer& observer);
 
-// Into [0, 360).
-void normalizeAngle(double& degrees);
-
 // Great-circle distance of two positions in the same system, radians.
 double angularDistance(const AstCoord& first, const AstCoord& second);
 

@@ -43,7 +43,9 @@ void CentreOver(QWidget* window, const QWidget* other);
 // fewer than two points there is no spacing: the result is a.
 double Interpolate(double a, double b, int i, int n);
 
-// Removes the blanks at the end of the text, in place.
+// Removes the spaces at the end of a field's text, in place: what the
+// dialogs use on typed text. (Lines of the data files are trimmed of every
+// kind of white space by trimTrailingBlanks of catalogues/DataFile.h.)
 void TrimTrailingBlanks(QString& text);
 void TrimTrailingBlanks(std::string& text);
 

@@ -152,9 +152,9 @@ TEST_F(Constellations, NoFittingLineIsAnInternalErrorOfTheSearch) {
   ASSERT_TRUE(loadBoundaries("0 24 0 And\n"));
   EXPECT_EQ(constellationIndexAt(3.0, -5.0), -1);
   InternalErrorRecorder errors;
-  EXPECT_EQ(findConstellationAt(AstCoord(3.0, -5.0, CoordSystem::Equatorial)), nullptr);
+  EXPECT_EQ(findConstellationAt(3.0, -5.0), nullptr);
   EXPECT_EQ(errors.modules(), std::vector<std::string>{"astcnst"});
-  EXPECT_EQ(findConstellationAt(AstCoord(3.0, 5.0, CoordSystem::Equatorial)), constellationAt(andromeda));
+  EXPECT_EQ(findConstellationAt(3.0, 5.0), constellationAt(andromeda));
 }
 
 // --- the figure file --------------------------------------------------------------

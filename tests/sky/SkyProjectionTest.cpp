@@ -98,7 +98,7 @@ TEST(ProjectToScreen, PutsTheCentreOfViewOnTheCentreOfTheDisplayForEveryDirectio
 TEST(ProjectToScreen, PutsSmallerAzimuthsToTheLeftAndHigherAltitudesAbove) {
   for (double lambda = 0.0; lambda < 360.0; lambda += azimuthStep) {
     double azimuth = lambda - 30.0;
-    normalizeAngle(azimuth);
+    azimuth = reducedIntoTurn(azimuth);
     const ProjectedPoint leftEdge = onSquare(lambda, 0.0, azimuth, 0.0);
     EXPECT_EQ(leftEdge.x, 0) << lambda;
     EXPECT_EQ(leftEdge.y, 384) << lambda;

@@ -280,6 +280,19 @@ TEST_F(SkyWindowTest, ShowingWithActivationBringsTheMinimisedWindowBack) {
   EXPECT_EQ(shown(id::name), QStringLiteral("Moon"));
 }
 
+TEST_F(SkyWindowTest, WithTheStarsFixedAStarIsShownWhereTheMapDrawsIt) {
+  // Twelve hours on, the stars are drawn for the observer's moment, not
+  // where they stand at the browsed one: the view turns to the drawn star.
+  startSky();
+  QTest::mouseClick(panel().control(id::starsFixed), Qt::LeftButton);
+  setStep(12, StepUnit::Hours);
+  stepOn();
+  const Star& vega = *findStarByName("Vega");
+  showObject(vega);
+  QPoint point;
+  EXPECT_TRUE(display().projectedPoint(vega, point));
+}
+
 TEST_F(SkyWindowTest, TheEarthIsNotInTheSkyAndChangesNothing) {
   startSky();
   int cursor = 0;

@@ -65,7 +65,7 @@ bool firstAngleWithinOneTurn(const AstCoord& coord) { return coord.a() >= 0.0 &&
 // A position at a given hour angle (degrees) for the observer's moment.
 AstCoord equatorialAtHourAngle(const Observer& observer, double hourAngle, double declination) {
   double rightAscension = 15.0 * observer.momentIn(TimeKind::Lst).getHours() - hourAngle;
-  normalizeAngle(rightAscension);
+  rightAscension = reducedIntoTurn(rightAscension);
   return AstCoord(rightAscension, declination, CoordSystem::Equatorial);
 }
 
@@ -332,16 +332,16 @@ TEST(ConvertEquatorialToHorizontal, GivesBitForBitWhatConvertCoordGivesAlsoInPla
   }
 }
 
-TEST(NormalizeAngle, BringsEveryAngleIntoZeroUpTo360) {
+TEST(ReducedIntoTurn, BringsEveryAngleIntoZeroUpTo360) {
   const std::pair<double, double> cases[] = {{0.0, 0.0},    {359.5, 359.5}, {-90.0, 270.0}, {-370.0, 350.0},
                                              {-360.0, 0.0}, {-720.0, 0.0},  {360.0, 0.0},   {725.5, 5.5},
                                              {36012.3, 12.3}, {-36012.3, 347.7}, {-1000.25, 79.75}};
   for (auto [value, expected] : cases) {
-    normalizeAngle(value);
+    value = reducedIntoTurn(value);
     EXPECT_NEAR(value, expected, 1e-9) << expected;
   }
   for (double value : {-1e-15, 1e12, -1e12, 1e15 + 0.5, 1e300, -1e300}) {
-    normalizeAngle(value);
+    value = reducedIntoTurn(value);
     EXPECT_TRUE(value >= 0.0 && value < 360.0) << value;
   }
 }

@@ -254,6 +254,20 @@ TEST(TimeText, RoundsToTheSecondAndAlmostMidnightFollowsTheOverflowPolicy) {
   EXPECT_EQ(moment.formatTime(TimeOverflow::Unrounded), "23:59:59");
 }
 
+TEST(TimeText, TheMomentAsShownIsWhatItsTextsParseBackTo) {
+  // Every 7.3 seconds of a year's last day, and the carry into the next.
+  for (double seconds = 0.0; seconds < 86400.0; seconds += 7.3) {
+    const AstDateTime moment(31, 12, 2000, seconds / 3600.0, TimeKind::Lct);
+    AstDateTime parsed = moment;
+    ASSERT_TRUE(parsed.parseDate(moment.formatDateOfDateTime(TimeOverflow::CarryDay)));
+    ASSERT_TRUE(parsed.parseTime(moment.formatTime(TimeOverflow::CarryDay)));
+    ASSERT_EQ(moment.asShown(), parsed) << seconds;
+  }
+  EXPECT_EQ(AstDateTime(31, 12, 2000, 24.0 - 0.4 / 3600, TimeKind::Lct).asShown(),
+            AstDateTime(1, 1, 2001, 0.0, TimeKind::Lct));
+  EXPECT_FALSE(AstDateTime(31, 12, 9999, 24.0 - 0.4 / 3600, TimeKind::Lct).asShown().isValid());
+}
+
 TEST(DateText, RealDatesAndTimesAreAcceptedAndImpossibleOnesRejected) {
   for (const char* text : {"29.02.2000", "1.1.2000", "31.12.9999", "1.1.1"}) {
     AstDateTime moment = gmtMoment(15, 6, 1990, 8);

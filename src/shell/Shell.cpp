@@ -1,5 +1,6 @@
 #include "shell/Shell.h"
 
+#include <QDir>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -172,8 +173,21 @@ bool ShellShutdown() {
   SymbolFontDone();
   FreeArrowBitmaps();
 
-  if (FileSettingsStore* store = settingsStore()) store->flush();
+  // Settings that cannot be written are lost with this run; the user hears
+  // which file and why, once, instead of finding the old settings next time.
+  if (FileSettingsStore* store = settingsStore()) {
+    const SafeWriteResult saved = store->flush();
+    if (!saved.ok) {
+      AppMessageBox(settingsNotSavedText(store->filePath(), saved.reason), frame, MsgSeverity::Error, MsgButtons::Ok);
+    }
+  }
   return true;
+}
+
+QString settingsNotSavedText(const QString& filePath, const QString& reason) {
+  return QStringLiteral("The settings could not be saved to the file %1: %2.\nThe changes made to them in this session "
+                        "are lost.")
+      .arg(QDir::toNativeSeparators(filePath), reason);
 }
 
 QString welcomeCaption() { return QStringLiteral("%1 - Getting started").arg(QString::fromLatin1(productName)); }

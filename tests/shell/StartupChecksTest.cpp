@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <sys/wait.h>
 #include <tuple>
+#include <unistd.h>
 
 #include "shell/StartupChecks.h"
 
@@ -59,14 +61,22 @@ TEST(StartupChecks, TheRuntimeMustBeTheRequiredVersionOrLater) {
   EXPECT_TRUE(checkRuntimeVersion("5.0.0").refused);
 }
 
+// The lock lies in a folder of the test's own while it runs.
+struct LockFolder {
+  QByteArray previous = qgetenv("NOCTAVO_LOCK_DIR");
+  QTemporaryDir folder;
+  LockFolder() { qputenv("NOCTAVO_LOCK_DIR", folder.path().toUtf8()); }
+  ~LockFolder() { previous.isNull() ? void(qunsetenv("NOCTAVO_LOCK_DIR")) : void(qputenv("NOCTAVO_LOCK_DIR", previous)); }
+};
+
+void leaveLockFile(const QByteArray& contents) {
+  QFile file(singleInstanceLockPath());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(contents);
+}
+
 TEST(StartupChecks, OnlyOneInstanceRunsAndALockLeftByAnEndedProgramIsTakenOver) {
-  // The lock lies in a folder of the test's own while it runs.
-  struct LockFolder {
-    QByteArray previous = qgetenv("NOCTAVO_LOCK_DIR");
-    QTemporaryDir folder;
-    LockFolder() { qputenv("NOCTAVO_LOCK_DIR", folder.path().toUtf8()); }
-    ~LockFolder() { previous.isNull() ? void(qunsetenv("NOCTAVO_LOCK_DIR")) : void(qputenv("NOCTAVO_LOCK_DIR", previous)); }
-  } lockFolder;
+  LockFolder lockFolder;
   const QTemporaryDir& folder = lockFolder.folder;
   EXPECT_EQ(singleInstanceLockPath(), QDir(folder.path()).filePath(QStringLiteral("Noctavo_Mutex")));
   std::unique_ptr<QLockFile> first = acquireSingleInstanceLock();
@@ -82,6 +92,34 @@ TEST(StartupChecks, OnlyOneInstanceRunsAndALockLeftByAnEndedProgramIsTakenOver) 
   leftOver.write("2147483646\nnoctavo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
   leftOver.close();
   EXPECT_NE(acquireSingleInstanceLock(), nullptr);
+}
+
+// An empty or garbled lock file (a crash while it was written, a full disk)
+// once stopped every later start; only a running instance keeps the lock.
+TEST(StartupChecks, ALockNoRunningInstanceHoldsIsTakenOverWhateverItsFileHolds) {
+  LockFolder lockFolder;
+  for (const QByteArray& left : {QByteArray(), QByteArray("\x00\xff\x13 \x80\x7f\n\n\n", 10), QByteArray("abc\n")}) {
+    leaveLockFile(left);
+    EXPECT_NE(acquireSingleInstanceLock(), nullptr) << left.toHex().toStdString();
+  }
+  // A first instance in a process of its own, its file garbled while it runs.
+  int ready[2], release[2];
+  ASSERT_EQ(pipe(ready) | pipe(release), 0);
+  const pid_t first = fork();
+  if (first == 0) {
+    close(release[1]);  // so that the test's close ends the wait below
+    const char locked = acquireSingleInstanceLock().release() != nullptr ? '1' : '0';
+    char end = 0;
+    _exit(write(ready[1], &locked, 1) == 1 && read(release[0], &end, 1) >= 0 ? 0 : 1);
+  }
+  char locked = 0;
+  ASSERT_EQ(read(ready[0], &locked, 1), 1);
+  ASSERT_EQ(locked, '1');
+  leaveLockFile("\xff\xfe");
+  EXPECT_EQ(acquireSingleInstanceLock(), nullptr);  // the second start ends
+  for (const int end : {release[1], release[0], ready[0], ready[1]}) close(end);
+  waitpid(first, nullptr, 0);
+  EXPECT_NE(acquireSingleInstanceLock(), nullptr);  // its program has ended
 }
 
 }  // namespace

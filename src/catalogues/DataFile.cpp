@@ -84,6 +84,13 @@ bool isPlaceOnTheSky(float rightAscension, float declination) {
   return rightAscension >= 0.0f && rightAscension <= 360.0f && declination >= -90.0f && declination <= 90.0f;
 }
 
+std::string positionText(float rightAscension, float declination) {
+  char text[96];
+  std::snprintf(text, sizeof text, "right ascension %g, declination %g", static_cast<double>(rightAscension),
+                static_cast<double>(declination));
+  return text;
+}
+
 bool hasControlCharacter(std::string_view text) {
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);

@@ -58,6 +58,8 @@ bool parseFloat(std::string_view word, float& value);
 // damaged; kept, it would reach the rise and set computation as a value no
 // angle has.
 bool isPlaceOnTheSky(float rightAscension, float declination);
+// "right ascension 1e+09, declination 0": such a position in a message.
+std::string positionText(float rightAscension, float declination);
 
 // Whether a text holds a control character (below 0x20, or 0x7F): a name
 // with one would show cut short or garbled and could not be found by what

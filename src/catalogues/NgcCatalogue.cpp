@@ -125,9 +125,9 @@ RecordResult readRecord(ByteReader& reader, int record, std::string& damage, Pro
   // The record is whole, so the reading goes on after it; only the object
   // is left out.
   if (!isPlaceOnTheSky(rightAscension, declination)) {
-    problems.add(recordMessage(record, "the position of \"" + name + "\" is no place on the sky (" +
-                                           std::to_string(rightAscension) + ", " + std::to_string(declination) +
-                                           "); the object is left out"));
+    problems.add(recordMessage(record, "the position of \"" + name + "\" (" +
+                                           positionText(rightAscension, declination) +
+                                           ") is no place on the sky; the object is left out"));
     return RecordResult::Read;
   }
   if (hasControlCharacter(name)) {

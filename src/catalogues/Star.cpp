@@ -88,8 +88,7 @@ StarFileEnd readStarRecords(std::string_view bytes) {
     reader.readUint8(constellation);
 
     if (!isPlaceOnTheSky(rightAscension, declination)) {
-      problems.add(recordMessage(record, "the position (" + std::to_string(rightAscension) + ", " +
-                                             std::to_string(declination) +
+      problems.add(recordMessage(record, "the position (" + positionText(rightAscension, declination) +
                                              ") is no place on the sky; the star is left out"));
       continue;
     }

@@ -65,6 +65,13 @@ void loadCatalogues(const QString& programFolder) {
   if (!loadNgcCatalogue(folder)) NOCTAVO_INTERNAL_ERROR(moduleName);
 }
 
+// The one message at the end of a run whose settings could not be written.
+QString settingsNotSavedText(const QString& filePath, const QString& reason) {
+  return QStringLiteral("The settings could not be saved; the changes made in this session are lost.\nFile: %1\n"
+                        "Reason: %2")
+      .arg(QDir::toNativeSeparators(filePath), reason);
+}
+
 void saveAndRelease(MainFrame* frame, FrameWindow which) {
   if (!frame) return;
   if (DocumentWindow* document = frame->document(which)) document->saveAndRelease();
@@ -182,12 +189,6 @@ bool ShellShutdown() {
     }
   }
   return true;
-}
-
-QString settingsNotSavedText(const QString& filePath, const QString& reason) {
-  return QStringLiteral("The settings could not be saved to the file %1: %2.\nThe changes made to them in this session "
-                        "are lost.")
-      .arg(QDir::toNativeSeparators(filePath), reason);
 }
 
 QString welcomeCaption() { return QStringLiteral("%1 - Getting started").arg(QString::fromLatin1(productName)); }

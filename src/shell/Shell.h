@@ -30,9 +30,6 @@ void ShellInit(MainFrame& frame, const QString& programFolder);
 // names the file and the reason). True when the program may end.
 bool ShellShutdown();
 
-// The one message at the end of a run whose settings could not be written.
-QString settingsNotSavedText(const QString& filePath, const QString& reason);
-
 // The welcome box of the first run ("ShowHelpHint" 1), owned by the frame.
 // True when it was shown.
 bool ShowWelcomeOnFirstRun(MainFrame& frame);

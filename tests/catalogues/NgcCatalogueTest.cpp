@@ -120,7 +120,7 @@ TEST_F(NgcCatalogue, DamagedRecordsAreReportedAndNeverBecomeObjects) {
       {good + ngcRecord(with([](NgcRecordFields& f) { f.rightAscension = 1e9f; })) +
            ngcRecord(with([](NgcRecordFields& f) { f.declination = std::nanf(""); })) +
            ngcRecord(with([](NgcRecordFields& f) { f.name = std::string("M 4\0" "2", 5); })) + good,
-       true, 2, "record 1: the position of \"NGC 1976\" is no place on the sky", 0},
+       true, 2, "record 1: the position of \"NGC 1976\" (right ascension 1e+09, declination -5.39) is no place", 0},
       {good + whole.substr(0, 1), false, 1, "record 1: the file ends inside the record", 0},
       {good + whole.substr(0, 5), false, 1, "record 1: the file ends inside the record", 0},
       {good + whole.substr(0, whole.size() - 1), false, 1, "record 1: the file ends inside the record", 0},

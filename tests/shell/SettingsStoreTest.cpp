@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <string>
+#include <sys/stat.h>
 #include <tuple>
 
 #include "catalogues/Constellation.h"
@@ -214,17 +215,12 @@ TEST(SettingsFile, ASaveThatCannotBeWrittenKeepsTheOldFileAndTheChangesAndSaysWh
     FileSettingsStore store(path);
     // Small enough for Qt's write buffer: a full disk shows only at the end.
     store.setValue(root, "Text", std::string(3000, 'x'));
-    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
-                                        QFile::ReadOther | QFile::ExeOther;
-    if (obstacle == ReadOnlyFolder) {
-      // The file itself may be written; only its folder refuses a new one.
-      QFile::setPermissions(existing, QFile::ReadOther | QFile::WriteOther | QFile::ReadOwner | QFile::WriteOwner);
-      QFile::setPermissions(folder.path(), readOnly);
+    if (obstacle == ReadOnlyFolder) {  // the file may be written, its folder takes no new one
+      chmod(QFile::encodeName(existing).constData(), 0666);
+      chmod(QFile::encodeName(folder.path()).constData(), 0555);
     }
-    const SafeWriteResult saved = testing::writeInChildProcess(conditions, [&] { return store.flush(); });
-    QFile::setPermissions(folder.path(), readOnly | QFile::WriteOwner);
-    EXPECT_FALSE(saved.ok);
-    EXPECT_TRUE(saved.reason.contains(QString::fromLatin1(reason))) << saved.reason.toStdString();
+    EXPECT_TRUE(testing::failsInChildProcess(conditions, [&] { return store.flush(); }, reason));
+    chmod(QFile::encodeName(folder.path()).constData(), 0755);
     if (obstacle != PathIsAFolder) {
       EXPECT_EQ(fileBytes(existing), old);
     }

@@ -256,8 +256,7 @@ TEST_F(ShellTest, CancelOnTheUnsavedGraphKeepsTheProgramOpenAndWritesNothing) {
   EXPECT_TRUE(ShellShutdown());
 }
 
-// Once they were dropped without a word. The causes themselves (a full
-// disk, a read-only folder, ...) are the settings store's tests.
+// Once dropped without a word; the causes are the settings store's tests.
 TEST_F(ShellTest, SettingsThatCannotBeSavedAreNamedInOneMessageAtTheEnd) {
   startProgram();
   SettingsWriteInt(root, "Save options", 1);

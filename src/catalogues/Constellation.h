@@ -89,9 +89,8 @@ class Constellation final : public AstBody {
 // the boundary file Noctavo.cb1 of the data folder and registers the
 // constellations with the body registry. True when the file was read to its
 // end; a missing file shows "Error opening constellation file" with the
-// file and the folder, a line that
-// does not parse shows "Error parsing constellation file" and stops the
-// reading.
+// file and the folder, a line that does not parse shows "Error parsing
+// constellation file" and stops the reading.
 bool loadConstellations(const std::string& folder);
 
 // Empties figures, star lists and boundaries and withdraws the registration.

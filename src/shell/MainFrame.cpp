@@ -75,8 +75,10 @@ struct CommandEntry {
 struct CommandTable {
   static const CommandEntry* find(int commandId);
 
-  static CommandEntry frame(int id, void (*own)(MainFrame&)) { return {id, std::nullopt, CommandRoute::Frame, nullptr, false, own}; }
-  static CommandEntry command(int id, FrameWindow window, bool fromMenu = false) {
+  static CommandEntry frame(int id, void (*own)(MainFrame&)) {
+    return {id, std::nullopt, CommandRoute::Frame, nullptr, false, own};
+  }
+  static CommandEntry toWindow(int id, FrameWindow window, bool fromMenu = false) {
     return {id, window, CommandRoute::Command, nullptr, fromMenu, nullptr};
   }
   static CommandEntry message(int id, FrameWindow window, bool (*send)(QObject*)) {
@@ -94,27 +96,27 @@ const CommandEntry* CommandTable::find(int commandId) {
   using W = FrameWindow;
   static const CommandEntry table[] = {
       message(fileNew, W::Graph, &sendGraphNew),
-      command(fileOpen, W::Graph),
-      command(fileSave, W::Graph),
-      command(fileSaveAs, W::Graph),
+      toWindow(fileOpen, W::Graph),
+      toWindow(fileSave, W::Graph),
+      toWindow(fileSaveAs, W::Graph),
       frame(fileExit, [](MainFrame& f) { f.close(); }),
       // The Sky window repaints after a map or grid command from the menu.
-      command(skyMapHorizontal, W::Sky, true),
-      command(skyMapEquatorial, W::Sky, true),
-      command(skyMapRealistic, W::Sky, true),
-      command(skyGridOff, W::Sky, true),
-      command(skyGridHorizontal, W::Sky, true),
-      command(skyGridEquatorial, W::Sky, true),
-      command(skyGridEcliptic, W::Sky, true),
-      command(skyFindObject, W::Sky),
-      command(skyOptions, W::Sky),
+      toWindow(skyMapHorizontal, W::Sky, true),
+      toWindow(skyMapEquatorial, W::Sky, true),
+      toWindow(skyMapRealistic, W::Sky, true),
+      toWindow(skyGridOff, W::Sky, true),
+      toWindow(skyGridHorizontal, W::Sky, true),
+      toWindow(skyGridEquatorial, W::Sky, true),
+      toWindow(skyGridEcliptic, W::Sky, true),
+      toWindow(skyFindObject, W::Sky),
+      toWindow(skyOptions, W::Sky),
       flip(solarNames, W::SolarSystem, &sendShow),
       flip(solarSymbols, W::SolarSystem, &sendHide),
       flip(solarMoon, W::SolarSystem, &sendToggleMoon),
-      command(solarOptions, W::SolarSystem),
-      command(graphEdit, W::Graph),
-      command(graphCalculate, W::Graph),
-      command(graphOptions, W::Graph),
+      toWindow(solarOptions, W::SolarSystem),
+      toWindow(graphEdit, W::Graph),
+      toWindow(graphCalculate, W::Graph),
+      toWindow(graphOptions, W::Graph),
       // The check mark says whether the guide line or the tool window shows.
       showHide(graphGuideLine, W::GraphDrawingArea),
       // The Picture window toggles its control panel on a double click with

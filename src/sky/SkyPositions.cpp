@@ -329,12 +329,12 @@ AstCoord skyPosition(const SkyPositionTables& tables, MapType mapType, const Ast
   const AstBody* shown = standIn(body);
   SkyObjectKind kind = SkyObjectKind::Sun;
   int index = 0;
+  const bool known = shown && kindOf(*shown, kind, index);
   const bool equatorialMap = mapType == MapType::Equatorial;
   // A star or an NGC object keeps its own equatorial position; in the other
   // maps every object must be in the tables.
-  const bool ownPosition = equatorialMap && shown &&
-                           (shown->getObjectType() == ObjectType::Star || shown->getObjectType() == ObjectType::NgcObject);
-  if (!shown || !kindOf(*shown, kind, index) || !(ownPosition || isHeld(tables, mapType, kind, index))) {
+  const bool ownPosition = equatorialMap && (kind == SkyObjectKind::Star || kind == SkyObjectKind::NgcObject);
+  if (!known || !(ownPosition || isHeld(tables, mapType, kind, index))) {
     // The Earth, a constellation without stars, or an object the tables
     // were not made for (tables older than the catalogue).
     NOCTAVO_INTERNAL_ERROR(moduleName);

@@ -55,7 +55,8 @@ class MessageBoxDialog : public QDialog {
       : QDialog(owner), set_(set) {
     setObjectName(QStringLiteral("Dlg_MessageBox"));
     setFont(SymbolFont());  // every control shows the program's symbols
-    setWindowTitle(QString::fromLatin1(productName) + QLatin1Char(' ') + QString::fromLatin1(severityCaptionWord(severity)));
+    setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromLatin1(productName),
+                                               QString::fromLatin1(severityCaptionWord(severity))));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(iconSize, iconSize));

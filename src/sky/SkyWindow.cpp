@@ -118,6 +118,9 @@ SkyWindow::SkyWindow(QMdiArea* area, Frame* frame) : frame_(frame) {
   } else {
     show();
   }
+  // The ecliptic and the grid for the map the settings name, whatever the
+  // menu's check marks made of the commands above.
+  display_->mapChanged();
   display_->recompute();
   state_.selected = nullptr;
   panel_->showSkyObjectInfo(nullptr, false);

@@ -531,6 +531,9 @@ TEST_F(SkyWindowTest, TheFramesTimeStepObserverAndDaylightSavingReachTheWindowsM
 
 TEST_F(SkyWindowTest, LayoutPutsThePanelLeftAndTheDisplayRight) {
   startSky();
+  // A landscape area: the display is as high as the area allows.
+  frame->resize(1280, 800);
+  QApplication::processEvents();
   const QSize client = frame->documentArea()->viewport()->size();
   const int height = client.height() - 10;
   const int width = static_cast<int>(height * PixelAspect());
@@ -584,14 +587,14 @@ TEST_F(SkyWindowTest, EverySettingSurvivesARunWhenTheOptionsAreSaved) {
   s.ngcColourOn = 0;
   s.horizonOn = 0;
   sky->showNormal();
-  sky->setGeometry(20, 30, 600, 450);
+  sky->setGeometry(20, 30, 900, 650);
   SkySettings expected = s;
   expected.maximized = expected.minimized = 0;
   expected.active = 1;
   expected.left = 20;
   expected.top = 30;
-  expected.right = 620;
-  expected.bottom = 480;
+  expected.right = 920;
+  expected.bottom = 680;
   expected.stepValue = 5;
   expected.stepType = static_cast<int>(StepUnit::Days);
   endRun();
@@ -600,7 +603,7 @@ TEST_F(SkyWindowTest, EverySettingSurvivesARunWhenTheOptionsAreSaved) {
   EXPECT_EQ(stored("Planet display mode"), "All");
   EXPECT_EQ(stored("Direction of view (lambda)"), "315");
   EXPECT_EQ(stored("Direction of view (phi)"), "-45");
-  EXPECT_EQ(stored("Right", "Sky\\Window"), "620");
+  EXPECT_EQ(stored("Right", "Sky\\Window"), "920");
   EXPECT_EQ(readSkySettings(), expected);
 
   startSky();
@@ -610,20 +613,20 @@ TEST_F(SkyWindowTest, EverySettingSurvivesARunWhenTheOptionsAreSaved) {
   EXPECT_EQ(stepCount().text(), QStringLiteral("5"));
   EXPECT_EQ(stepUnit().currentText(), QStringLiteral("Days"));
   EXPECT_FALSE(sky->isMaximized());
-  EXPECT_EQ(sky->geometry(), QRect(20, 30, 600, 450));
+  EXPECT_EQ(sky->geometry(), QRect(20, 30, 900, 650));
 }
 
 TEST_F(SkyWindowTest, AMaximisedWindowKeepsItsNormalRectangle) {
   startSky();
   sky->showNormal();
-  sky->setGeometry(40, 50, 500, 400);
+  sky->setGeometry(40, 50, 900, 640);
   sky->showMaximized();
   endRun();
   EXPECT_EQ(stored("Maximized", "Sky\\Window"), "1");
   EXPECT_EQ(stored("Left", "Sky\\Window"), "40");
   EXPECT_EQ(stored("Top", "Sky\\Window"), "50");
-  EXPECT_EQ(stored("Right", "Sky\\Window"), "540");
-  EXPECT_EQ(stored("Bottom", "Sky\\Window"), "450");
+  EXPECT_EQ(stored("Right", "Sky\\Window"), "940");
+  EXPECT_EQ(stored("Bottom", "Sky\\Window"), "690");
 }
 
 TEST_F(SkyWindowTest, TheSaveModesDecideWhatIsWritten) {

@@ -13,6 +13,7 @@
 
 #include "time/InternalError.h"
 #include "ui/DialogControls.h"
+#include "ui/InputErrors.h"
 #include "ui/SymbolFont.h"
 
 namespace noctavo {
@@ -118,9 +119,23 @@ TimeBar::TimeBar(QWidget* parent)
   rows->addLayout(momentRow_);
   rows->addLayout(stepRow);
 
-  connect(spin_, &HorizontalSpin::deltaPos, this, [this](int delta) { spinBy(delta); });
+  connect(spin_, &HorizontalSpin::deltaPos, this, [this](int delta) { reportRefusal(spinBy(delta)); });
   connect(reset_, &QPushButton::clicked, this, [this] { reset(); });
   showMoment();
+}
+
+void TimeBar::reportRefusal(TimeStepResult result) {
+  // A step the user asked for and the bar refused says why and puts the
+  // focus on the count, where it is mended.
+  if (result == TimeStepResult::CountRefused) {
+    ReportInvalidInput(QStringLiteral("You entered an invalid step count: the count is a whole number from %1 to %2")
+                           .arg(smallestCount)
+                           .arg(largestCount),
+                       this, countControlId);
+  } else if (result == TimeStepResult::CalendarRefused) {
+    ReportInvalidInput(QStringLiteral("The step would take the date outside the calendar's years"), this,
+                       countControlId);
+  }
 }
 
 void TimeBar::addToMomentRow(QWidget* widget) {

@@ -37,7 +37,9 @@ class HorizontalSpin : public QWidget {
   QToolButton* right_;
 };
 
-// The outcome of a step. Refused steps change nothing and report nothing.
+// The outcome of a step. Refused steps change nothing and report no moment;
+// one the user asked for with the spin shows why (ReportInvalidInput) and
+// puts the focus on the count.
 enum class TimeStepResult {
   Stepped = 0,
   CountRefused = 1,     // the count is not an integer 1..1000
@@ -86,7 +88,8 @@ class TimeBar : public QWidget {
   // backwards or forwards, as the spin's arrows take it.
   TimeStepResult stepOnce(bool backward);
   // What the spin's notification does: delta >= 1 steps backwards, delta < 0
-  // forwards; delta 0 is an internal error.
+  // forwards; delta 0 is an internal error. The spin's own clicks and keys
+  // also report a refusal to the user; a call from code does not.
   TimeStepResult spinBy(int delta);
   // The reset source's moment, shown and reported (also when it is the
   // moment shown already).
@@ -109,6 +112,7 @@ class TimeBar : public QWidget {
 
  private:
   void showMoment();
+  void reportRefusal(TimeStepResult result);
 
   AstDateTime moment_;
   const AstDateTime* resetSource_ = nullptr;

@@ -14,6 +14,8 @@ constexpr const char* moduleName = "AST_GPH";
 
 // Moments are evenly spread: 365 intervals from begin to end.
 constexpr double intervalsPerSpan = 1.0 / 365.0;
+constexpr double millisecondsPerHour = 3'600'000.0;
+constexpr double millisecondsPerDay = 24.0 * millisecondsPerHour;
 // In end mode the shown step is the span over 366 moments.
 constexpr double stepPerSpanDay = 1.0 / 366.0;
 // A step runs 1..100 units; the end lies 365 steps after the begin.
@@ -88,6 +90,17 @@ AstDateTime momentAt(const GraphHeader& header, int moment, TimeKind kind) {
   const double day = first.value() + (last.value() - first.value()) * moment * intervalsPerSpan;
   AstDateTime result;
   result.setFromJulianDay(AstJulianDay(day));
+  // A Julian Day of our era holds its fraction to about 20 microseconds, so
+  // a moment meant to fall on midnight can come back a hair before it, on
+  // the day before, and a rise or set of that day would be computed. The
+  // moments are kept to whole milliseconds.
+  const double milliseconds = std::round(result.getHours() * millisecondsPerHour);
+  if (milliseconds >= millisecondsPerDay) {
+    result.setHours(0.0);
+    result.addDays(1);
+  } else {
+    result.setHours(milliseconds / millisecondsPerHour);
+  }
   convertTime(result, kind, place.longitude(), place.timeZone(), place.daylightSaving);
   return result;
 }

@@ -123,6 +123,7 @@ class CalculateGraphDialog : public QDialog {
     auto* modeLayout = new QVBoxLayout(modeBox);
     modeLayout->addWidget(stepMode);
     modeLayout->addWidget(endMode);
+    modeLayout->addStretch();
 
     auto* longitude = withId(new QLineEdit(this), longitudeId);
     auto* latitude = withId(new QLineEdit(this), latitudeId);

@@ -74,7 +74,9 @@ class GraphCommandsTest : public ::testing::Test {
 TEST_F(GraphCommandsTest, SaveAsOverwritesOnlyWhenToldAndOpenAsksToSaveAfterTheChoice) {
   // File/Save without a file is File/Save as.
   chosen = path("a.gph");
+  document->header.modified = true;
   ASSERT_TRUE(files.saveGraph());
+  EXPECT_FALSE(document->header.modified);
   EXPECT_EQ(fileBytes(chosen).size(), 60056);
   EXPECT_EQ(files.windowTitle(), QStringLiteral("Graph: a.gph"));
 

@@ -20,6 +20,7 @@
 #include "graph/GraphFiles.h"
 #include "shell/GraphDocumentHost.h"
 #include "shell/MainFrame.h"
+#include "shell/SettingsStore.h"
 #include "shell/WindowMessages.h"
 #include "support/ModalDialogs.h"
 #include "support/TemporarySettings.h"
@@ -199,7 +200,8 @@ TEST_F(GraphCommandsTest, CalculateGraphRefusesABadStepThenCalculatesTheYear) {
 }
 
 // At start the graph of the last run comes in and Calculate is enabled;
-// File/New clears it after the question.
+// File/New clears it after the question; a stored graph that is gone leaves
+// the empty graph.
 TEST(GraphDocumentHost, LoadsTheCurrentGraphAtStartAndNewClearsIt) {
   testing::TemporarySettings settings;
   registerWindowMessages();
@@ -220,6 +222,16 @@ TEST(GraphDocumentHost, LoadsTheCurrentGraphAtStartAndNewClearsIt) {
   EXPECT_EQ(graphDocument().header.lineCount, 0);
   EXPECT_FALSE(frame.isCommandEnabled(command::graphCalculate));
   EXPECT_EQ(host->files().windowTitle(), QStringLiteral("Graph: Unnamed"));
+
+  // The next start finds its stored graph gone: one message, the empty graph.
+  ASSERT_TRUE(host->files().loadGraph(host->files().defaultGraph()));
+  SettingsWriteString(settingsKey("Graph"), "Current graph", "/nonexistent/gone.gph");
+  MainFrame next;
+  ModalWatch shown(pressing(yesButton));
+  GraphDocumentHost* again = createGraphDocumentHost(next, qEnvironmentVariable("NOCTAVO_DATA_DIR"));
+  EXPECT_EQ(shown.count(), 1);
+  EXPECT_EQ(graphDocument().header.lineCount, 0);
+  EXPECT_TRUE(again->files().currentGraph().isEmpty());
 }
 
 }  // namespace

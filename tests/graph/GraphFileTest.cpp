@@ -16,6 +16,7 @@
 #include "bodies/QuantityBits.h"
 #include "graph/DefaultGraph.h"
 #include "graph/GraphFile.h"
+#include "support/ShippedData.h"
 
 namespace noctavo {
 namespace {
@@ -181,8 +182,7 @@ TEST(GraphFile, RefusesADamagedFileAndKeepsTheDocument) {
 // values may differ in their last bits where another maths library rounds
 // differently.
 TEST(GraphFile, TheShippedDefaultGraphIsTheProgramsOwnCalculation) {
-  const auto path = std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "data" / "GRAPHS" /
-                    defaultGraphFileName;
+  const auto path = std::filesystem::path(testing::shippedDataFolder()) / graphFolderName / defaultGraphFileName;
   std::ifstream in(path, std::ios::binary);
   const Image shipped((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   auto made = std::make_unique<GraphDocument>();

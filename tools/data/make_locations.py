@@ -79,7 +79,7 @@ SHORT_NAMES = {
     "Santa Cruz de Tenerife": "Sta. Cruz Tenerife",
     "Santa Cruz de la Palma": "Sta. Cruz La Palma",
     "Santa Maria Capua Vetere": "Capua Vetere",
-    "Saint-Basile-de-Tableau": "St-Basile-d.-Tableau",
+    "Saint-Basile-de-Tableau": "Saint-Basile",
     "St. María Tonantzintla": "Tonantzintla",
     "Truth or Consequences": "Truth or Conseq.",
     "Salaberry-de-Valleyfield": "Valleyfield",
@@ -188,8 +188,9 @@ def shorten(name):
         name = " ".join(re.sub(pattern, replacement, name).split())
     if len(name) > NAME_LIMIT:
         # Cut at a word where one is near enough to the limit.
-        cut = name[:NAME_LIMIT + 1].rsplit(" ", 1)[0]
-        name = cut if len(cut) >= NAME_LIMIT - 6 else name[:NAME_LIMIT]
+        head = name[:NAME_LIMIT + 1]
+        cut = head.rsplit(" ", 1)[0] if " " in head else ""
+        name = cut if NAME_LIMIT - 6 <= len(cut) <= NAME_LIMIT else name[:NAME_LIMIT]
         name = name.rstrip(" -,.(")
     return name
 

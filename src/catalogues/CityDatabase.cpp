@@ -10,16 +10,16 @@ namespace noctavo {
 namespace {
 
 // Where a place can be: longitudes run half-open, 180 degrees west being
-// 180 east; the time zones of the world reach from 12 hours west to 14
-// hours east.
+// 180 east; time zones as the program takes them typed, more than 12 hours
+// west and at most 12 hours east.
 constexpr double latitudeLimit = 90.0;
 constexpr double longitudeLimit = 180.0;
-constexpr float westmostTimeZone = -12.0f;
-constexpr float eastmostTimeZone = 14.0f;
+constexpr float westmostTimeZoneExclusive = -12.0f;
+constexpr float eastmostTimeZone = 12.0f;
 
 bool isPlace(float latitude, float longitude, float timeZone) {
   return latitude >= -latitudeLimit && latitude <= latitudeLimit && longitude >= -longitudeLimit &&
-         longitude < longitudeLimit && timeZone >= westmostTimeZone && timeZone <= eastmostTimeZone;
+         longitude < longitudeLimit && timeZone > westmostTimeZoneExclusive && timeZone <= eastmostTimeZone;
 }
 
 std::string_view column(std::string_view line, std::size_t first, std::size_t width) {

@@ -86,7 +86,9 @@ AstroCalculator::AstroCalculator(QWidget* frame) : QDialog(frame) {
 void AstroCalculator::showTab(int tab) {
   delete page_;
   page_ = makeCalculatorPage(tab, tabs_->widget(tab));
-  if (page_) tabs_->widget(tab)->layout()->addWidget(page_);
+  if (!page_) return;
+  tabs_->widget(tab)->layout()->addWidget(page_);
+  page_->show();
 }
 
 void AstroCalculator::showCalculator(bool show) {

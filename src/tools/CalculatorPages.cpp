@@ -106,10 +106,13 @@ QLineEdit* lineEdit(QWidget* parent, int controlId, const std::string& bytes) {
   return withId(new QLineEdit(symbolText(bytes), parent), controlId);
 }
 
+// An output looks like a field that cannot be typed into.
 QLabel* output(QWidget* parent, int controlId) {
   auto* label = withId(new QLabel(parent), controlId);
-  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  label->setMinimumWidth(110);
+  label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  label->setMargin(2);
+  label->setMinimumWidth(120);
+  label->setMinimumHeight(QLineEdit().sizeHint().height());
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   return label;
 }

@@ -51,8 +51,7 @@ constexpr ArrowControl arrowControls[4] = {
 QString angleText(double degrees) { return symbolText(formatAngle(degrees, false)); }
 
 QLineEdit* field(QWidget* parent, int controlId, const QString& text) {
-  auto* edit = withId(new QLineEdit(text, parent), controlId);
-  return edit;
+  return withId(new QLineEdit(text, parent), controlId);
 }
 
 }  // namespace

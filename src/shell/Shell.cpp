@@ -1,5 +1,6 @@
 #include "shell/Shell.h"
 
+#include <QDir>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -75,6 +76,13 @@ void createCalculator(MainFrame& frame) {
   QObject::connect(calculator, &AstroCalculator::closedByUser, &frame,
                    [&frame] { frame.setCommandChecked(command::calculator, false); });
   if (calculator->storedVisible()) frame.executeCommand(command::calculator);
+}
+
+// The one message at the end of a run whose settings could not be written.
+QString settingsNotSavedText(const QString& filePath, const QString& reason) {
+  return QStringLiteral("The settings could not be saved; the changes made in this session are lost.\nFile: %1\n"
+                        "Reason: %2")
+      .arg(QDir::toNativeSeparators(filePath), reason);
 }
 
 void saveAndRelease(MainFrame* frame, FrameWindow which) {
@@ -190,7 +198,14 @@ bool ShellShutdown() {
   SymbolFontDone();
   FreeArrowBitmaps();
 
-  if (FileSettingsStore* store = settingsStore()) store->flush();
+  // Settings that cannot be written are lost with this run; the user hears
+  // which file and why, once, instead of finding the old settings next time.
+  if (FileSettingsStore* store = settingsStore()) {
+    const SafeWriteResult saved = store->flush();
+    if (!saved.ok) {
+      AppMessageBox(settingsNotSavedText(store->filePath(), saved.reason), frame, MsgSeverity::Error, MsgButtons::Ok);
+    }
+  }
   return true;
 }
 

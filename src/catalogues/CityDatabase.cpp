@@ -12,6 +12,8 @@ namespace {
 // Where a place can be: longitudes run half-open, 180 degrees west being
 // 180 east; time zones as the program takes them typed, more than 12 hours
 // west and at most 12 hours east.
+constexpr const char* cityFileExtension = "loc";
+
 constexpr double latitudeLimit = 90.0;
 constexpr double longitudeLimit = 180.0;
 constexpr float westmostTimeZoneExclusive = -12.0f;
@@ -41,7 +43,7 @@ bool readTown(std::string_view line, CityTown& town) {
   float latitude = 0.0f;
   float longitude = 0.0f;
   float timeZone = 0.0f;
-  if (town.name.empty() || words.size() < 3 || !parseFloat(words[0], latitude) || !parseFloat(words[1], longitude) ||
+  if (town.name.empty() || hasControlCharacter(line) || words.size() < 3 || !parseFloat(words[0], latitude) || !parseFloat(words[1], longitude) ||
       !parseFloat(words[2], timeZone) || !isPlace(latitude, longitude, timeZone)) {
     return false;
   }
@@ -108,11 +110,11 @@ std::string foldForSearch(std::string_view text) {
   return folded;
 }
 
-CityFileStatus CityDatabase::read(const std::string& path) {
+CityFileStatus CityDatabase::read(const std::string& folder) {
   clear();
   std::string contents;
-  if (readWholeFile(path, contents) == FileReadResult::CannotOpen) {
-    showUserMessage(MessageSeverity::Information, "Error opening file");
+  if (readWholeFile(dataFilePath(folder, cityFileExtension), contents) == FileReadResult::CannotOpen) {
+    showUserMessage(MessageSeverity::Information, dataFileMessage("Error opening file", folder, cityFileExtension));
     return CityFileStatus::CannotOpen;
   }
   return parse(contents);
@@ -198,7 +200,7 @@ std::vector<CityMatch> CityDatabase::search(std::string_view text, std::size_t l
 bool CityDbLoad(const std::string& programFolder) {
   countryCursor = 0;
   townCursor = 0;
-  return theDatabase.read(dataFilePath(programFolder, "loc")) == CityFileStatus::Loaded;
+  return theDatabase.read(programFolder) == CityFileStatus::Loaded;
 }
 
 void CityDbFree() {

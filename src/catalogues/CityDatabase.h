@@ -43,10 +43,12 @@ class CityDatabase {
   // What one line holds: 80 characters.
   static constexpr std::size_t lineLength = 80;
 
-  // Reads the file. A missing or unreadable file says so with its message
-  // and leaves the database empty; lines whose numbers do not read, or name
-  // no place on Earth, are left out with one message for the file.
-  CityFileStatus read(const std::string& path);
+  // Reads "Noctavo.loc" of the folder. A missing or unreadable file says so
+  // with its message (naming the file and the folder) and leaves the
+  // database empty; lines whose numbers do not read, or name no place on
+  // Earth, or whose names hold control characters, are left out with one
+  // message for the file.
+  CityFileStatus read(const std::string& folder);
   // The same from the contents of a file.
   CityFileStatus parse(std::string_view contents);
   void clear() { countries_.clear(); }

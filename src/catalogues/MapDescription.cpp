@@ -11,6 +11,7 @@ namespace noctavo {
 
 namespace {
 
+constexpr const char* mapFileExtension = "map";
 constexpr char fieldSeparator = ':';
 constexpr int numberFields = 4;
 constexpr const char* mapFolder = "MAPS";
@@ -73,18 +74,20 @@ MapDescription parseMapDescription(std::string_view contents) {
   return description;
 }
 
-MapDescription readMapDescription(const std::string& path) {
+MapDescription readMapDescription(const std::string& programFolder) {
   std::string contents;
-  switch (readWholeFile(path, contents)) {
+  switch (readWholeFile(dataFilePath(programFolder, mapFileExtension), contents)) {
     case FileReadResult::CannotOpen: {
       showUserMessage(MessageSeverity::Information,
-                      "The map description file " + path + " cannot be opened. No map can be shown.");
+                      dataFileMessage("The map description file cannot be opened: no map can be shown",
+                                      programFolder, mapFileExtension));
       MapDescription none;
       none.status = MapFileStatus::CannotOpen;
       return none;
     }
     case FileReadResult::ReadError: {
-      showUserMessage(MessageSeverity::Information, "Error reading map description file");
+      showUserMessage(MessageSeverity::Information,
+                      dataFileMessage("Error reading map description file", programFolder, mapFileExtension));
       MapDescription none;
       none.status = MapFileStatus::ReadError;
       return none;

@@ -26,11 +26,11 @@ struct MapDescription {
   std::vector<MapRecord> maps;  // every line that reads, in file order
 };
 
-// Reads the map description file. A file that cannot be opened or read
-// gives its message and no maps; a line with fewer than six fields, or
+// Reads "Noctavo.map" of the folder. A file that cannot be opened or read
+// gives its message (naming the file and the folder) and no maps; a line with fewer than six fields, or
 // with a number that does not read, is left out, with one message for the
 // file. A last line without a line end keeps its last character.
-MapDescription readMapDescription(const std::string& path);
+MapDescription readMapDescription(const std::string& programFolder);
 MapDescription parseMapDescription(std::string_view contents);
 
 // The picture of a map, and the maps whose picture exists (those the

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "catalogues/CoreServices.h"
 #include "time/AstCoord.h"
 #include "time/TimeSystems.h"
 #include "ui/ArrowButton.h"
@@ -152,7 +151,7 @@ void UserLocationDialog::build() {
 
 void UserLocationDialog::loadMaps() {
   const std::string folder = locationDataFolder().toStdString();
-  maps_ = listedMaps(folder, readMapDescription(dataFilePath(folder, "map")));
+  maps_ = listedMaps(folder, readMapDescription(folder));
   {
     const QSignalBlocker quiet(mapBox_);
     for (const MapRecord& map : maps_) mapBox_->addItem(symbolText(map.displayName));

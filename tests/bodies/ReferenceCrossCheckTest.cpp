@@ -67,7 +67,9 @@ std::vector<double> minutesList(const std::string& field) {
 }
 
 std::filesystem::path referenceFile() {
-  return std::filesystem::path(__FILE__).parent_path() / "data" / "body_reference.csv";
+  // The source folder as CMake names it: __FILE__ may be relative to the
+  // build folder (a compiler cache rewrites it), and CTest runs elsewhere.
+  return std::filesystem::path(NOCTAVO_TESTS_DIR) / "bodies" / "data" / "body_reference.csv";
 }
 
 const std::vector<ReferenceRow>& referenceRows() {

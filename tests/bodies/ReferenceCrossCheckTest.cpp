@@ -67,8 +67,6 @@ std::vector<double> minutesList(const std::string& field) {
 }
 
 std::filesystem::path referenceFile() {
-  // The source folder as CMake names it: __FILE__ may be relative to the
-  // build folder (a compiler cache rewrites it), and CTest runs elsewhere.
   return std::filesystem::path(NOCTAVO_TESTS_DIR) / "bodies" / "data" / "body_reference.csv";
 }
 

@@ -15,6 +15,8 @@
 #include "shell/SettingsStore.h"
 #include "shell/WindowMessages.h"
 #include "sky/SkyWindow.h"
+#include "tools/PictureWindow.h"
+#include "tools/SymbolTable.h"
 #include "time/InternalError.h"
 #include "ui/AppMessageBox.h"
 #include "ui/ArrowButton.h"
@@ -111,10 +113,14 @@ void ShellInit(MainFrame& frame, const QString& programFolder) {
   // symbols) and the document windows (Sky, Solar system, Object
   // Information, Graph, Picture) are made here in that order and register
   // with the frame; then each may name itself as the one to activate.
-  // The Sky window, unless one has registered already.
+  // Each window is made unless one has registered already.
+  if (!frame.window(FrameWindow::SymbolTable)) createSymbolTable(frame);
   if (!frame.document(FrameWindow::Sky) && !frame.window(FrameWindow::Sky) &&
       !frame.window(FrameWindow::SkyControlPanel)) {
     createSkyWindow(frame);
+  }
+  if (!frame.document(FrameWindow::Picture) && !frame.window(FrameWindow::Picture)) {
+    createPictureWindow(frame, programFolder);
   }
   QMdiSubWindow* activeChild = nullptr;
   bool maximize = false;

@@ -25,8 +25,8 @@ Two kinds of pictures:
 The licence of every picture is looked up in a table below, built by hand
 from usr/share/doc/stellarium-data/CREDITS.md.gz (section 4 "Graphics",
 item numbers given) and the Debian copyright file.  The script writes the
-description file, the JPEG files and the table of credits between the
-markers in SOURCES.md, and prints what it left out.  The same package
+description file, the JPEG files, the table of credits between the
+markers in SOURCES.md and the help topic "picture credits.htm", and prints what it left out.  The same package
 version gives the same files.
 """
 
@@ -500,6 +500,47 @@ def write_sources_section(sources_path, rows):
         f.write(text)
 
 
+LICENCE_LINKS = {
+    CC_BY_3: "https://creativecommons.org/licenses/by/3.0/",
+    CC_BY_4: "https://creativecommons.org/licenses/by/4.0/",
+    CC0: "https://creativecommons.org/publicdomain/zero/1.0/",
+}
+
+
+def html(text):
+    return text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;").replace('"', "&quot;")
+
+
+def write_help_credits(path, rows):
+    """The help topic that names every picture's author and licence, as the
+    licences ask of those who pass the pictures on."""
+    out = ["<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">", "<html>", "<head>",
+           "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">",
+           "<title>Picture credits</title>",
+           "<link rel=\"stylesheet\" type=\"text/css\" href=\"help.css\">", "</head>", "<body>",
+           "<h1>Picture credits</h1>",
+           "<p>The pictures of the <a href=\"picture%20window.htm\">Picture window</a> come from the "
+           "Stellarium planetarium's data (Debian package stellarium-data). The deep-sky photographs were "
+           "converted to JPEG and reduced to at most 1024 pixels; the Sun, the Moon and the planets were "
+           "drawn by Noctavo's own script as lit discs from the texture maps named below. Their authors and "
+           "licences:</p>",
+           "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">",
+           "<tr><th>Picture</th><th>Shows</th><th>Credit</th><th>Licence</th></tr>"]
+    for file_name, shows, author, licence, _ in rows:
+        link = LICENCE_LINKS.get(licence)
+        licence_cell = "<a href=\"%s\">%s</a>" % (link, html(licence)) if link else html(licence)
+        out.append("<tr><td>%s</td><td>%s</td><td>%s</td><td>%s</td></tr>" % (
+            html(file_name), html(shows), html(author), licence_cell))
+    out += ["</table>",
+            "<p>The Grasslands Observatory pictures: \"Images courtesy of Tim Hunter and James McGaha, "
+            "Grasslands Observatory at http://www.3towers.com.\" The map of Mars: \"Courtesy "
+            "NASA/JPL-Caltech.\"</p>",
+            "<p class=\"seealso\">See also: <a href=\"picture%20window.htm\">Picture window</a>, "
+            "<a href=\"contents.htm\">Contents</a>.</p>", "</body>", "</html>", ""]
+    with open(path, "w", encoding="utf-8") as f:
+        f.write("\n".join(out))
+
+
 def main(argv):
     if len(argv) < 2:
         raise SystemExit(__doc__)
@@ -581,6 +622,8 @@ def main(argv):
         for line in lines:
             f.write(ac.to_cp1252(line) + b"\n")
     write_sources_section(os.path.join(out_dir, "SOURCES.md"), rows)
+    help_dir = os.path.join(os.path.dirname(ac.default_out_dir()), "help")
+    write_help_credits(os.path.join(help_dir, "picture credits.htm"), rows)
 
     total = sum(os.path.getsize(os.path.join(pictures_dir, n)) for n in os.listdir(pictures_dir))
     print("source: stellarium-data %s" % ac.package_version(root, "stellarium-data"))

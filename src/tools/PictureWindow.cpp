@@ -113,6 +113,7 @@ PictureView::PictureView(PictureWindow& window) : window_(window) {
   setFrameShape(QFrame::NoFrame);
   QPalette black = viewport()->palette();
   black.setColor(QPalette::Window, Qt::black);
+  black.setColor(QPalette::Base, Qt::black);
   viewport()->setPalette(black);
   viewport()->setAutoFillBackground(true);
   viewport()->setCursor(Qt::ArrowCursor);
@@ -137,26 +138,34 @@ QRect PictureView::pictureRect() const {
   return QRect(QPoint(x, y), drawn);
 }
 
-void PictureView::pictureChanged() {
+void PictureView::updateScrollRanges() {
   const QSize drawn = window_.pictureShown() && !window_.fitToWindow() ? drawnSize() : QSize(0, 0);
   const QSize area = viewport()->size();
   horizontalScrollBar()->setRange(0, std::max(0, drawn.width() - area.width()));
   horizontalScrollBar()->setPageStep(area.width());
   verticalScrollBar()->setRange(0, std::max(0, drawn.height() - area.height()));
   verticalScrollBar()->setPageStep(area.height());
+}
+
+void PictureView::pictureChanged() {
+  updateScrollRanges();
+  // A larger picture opens on its middle, where its object is.
+  horizontalScrollBar()->setValue(horizontalScrollBar()->maximum() / 2);
+  verticalScrollBar()->setValue(verticalScrollBar()->maximum() / 2);
   scaled_ = QPixmap();
   viewport()->update();
 }
 
 void PictureView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  pictureChanged();
+  updateScrollRanges();
 }
 
 void PictureView::scrollContentsBy(int, int) { viewport()->update(); }
 
 void PictureView::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
+  painter.fillRect(viewport()->rect(), Qt::black);
   const QRect target = pictureRect();
   if (target.isEmpty()) return;
   const QImage& image = window_.holder().image();
@@ -239,9 +248,9 @@ PictureWindow::PictureWindow(QMdiArea* area, MainFrame* frame, const QString& pr
   if (area) area->addSubWindow(this);
   setGeometry(normalRect_);
 
-  // 3. The control panel, owned by the frame, where it was left.
+  // 3. The control panel, owned by the frame; it goes where it was left
+  // when it is first shown, once the frame has its final layout.
   panel_ = new PictureControlPanel(*this, frame ? static_cast<QWidget*>(frame) : this);
-  panel_->move(documentOrigin() + QPoint(settings_.panelLeft, settings_.panelTop));
 
   // 4. Shown as it was left, with the saved picture, or the first when the
   // saved one is not in the collection (the default names a picture that
@@ -397,7 +406,11 @@ void PictureWindow::updatePanelVisibility() {
   // The panel belongs to its window: it floats beside it while the window
   // is the current document, and stays out of the way of the others.
   const bool current = !mdiArea() || mdiArea()->currentSubWindow() == this;
-  const bool wanted = settings_.controlPanelVisible && !released_ && !isMinimized() && current;
+  const bool wanted = settings_.controlPanelVisible && !released_ && isVisible() && !isMinimized() && current;
+  if (wanted && !panelPlaced_) {
+    panel_->move(documentOrigin() + QPoint(settings_.panelLeft, settings_.panelTop));
+    panelPlaced_ = true;
+  }
   if (wanted != panel_->isVisible()) panel_->setVisible(wanted);
 }
 
@@ -425,7 +438,7 @@ void PictureWindow::saveAndRelease() {
   settings_.top = normalRect_.top();
   settings_.right = normalRect_.left() + normalRect_.width();
   settings_.bottom = normalRect_.top() + normalRect_.height();
-  if (panel_) {
+  if (panel_ && panelPlaced_) {
     const QPoint place = panel_->pos() - documentOrigin();
     settings_.panelLeft = place.x();
     settings_.panelTop = place.y();
@@ -499,6 +512,12 @@ void PictureWindow::changeEvent(QEvent* event) {
       if (!isMinimized()) showMaximized();
     });
   }
+  updatePanelVisibility();
+}
+
+void PictureWindow::showEvent(QShowEvent* event) {
+  QMdiSubWindow::showEvent(event);
+  // The frame shows itself after the windows are made: the panel follows.
   updatePanelVisibility();
 }
 

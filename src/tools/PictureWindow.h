@@ -80,6 +80,7 @@ class PictureView : public QAbstractScrollArea {
 
  private:
   QSize drawnSize() const;
+  void updateScrollRanges();
 
   PictureWindow& window_;
   QPixmap scaled_;  // the picture at its drawn size when that is not its own
@@ -146,6 +147,7 @@ class PictureWindow : public QMdiSubWindow, public DocumentWindow {
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
@@ -167,6 +169,7 @@ class PictureWindow : public QMdiSubWindow, public DocumentWindow {
   int current_ = -1;
   bool shown_ = false;
   bool released_ = false;
+  bool panelPlaced_ = false;
   QRect normalRect_;
 };
 

@@ -116,6 +116,8 @@ QWidget* SymbolTable::planetsPage() {
     ++i;
   }
   grid->setHorizontalSpacing(12);
+  grid->setColumnMinimumWidth(2, 40);
+  grid->setColumnStretch(4, 1);
   return page;
 }
 

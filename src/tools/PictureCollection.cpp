@@ -90,12 +90,25 @@ QStringList pictureFiles(const QString& folder) {
   return files;
 }
 
+// The object of a type and name, or null. The registry takes a planet name
+// that names no planet for a broken invariant; in a file the user may edit
+// it is only a misspelling, so the planets are looked through here.
+const AstBody* findObject(ObjectType type, const std::string& name) {
+  if (type != ObjectType::Planet) return bodyByName(type, name);
+  const QString wanted = QString::fromStdString(name);
+  int cursor = 0;
+  while (const AstBody* planet = nextBody(ObjectType::Planet, cursor)) {
+    if (wanted.compare(QString::fromLatin1(planet->getName()), Qt::CaseInsensitive) == 0) return planet;
+  }
+  return nullptr;
+}
+
 void linkObject(PictureEntry& entry, const PictureDescription& description) {
   const ObjectType type = objectTypeByName(description.typeText);
   if (type == ObjectType::Unknown) return;
   // A name that names nothing (a catalogue not loaded, a misspelling)
   // links to nothing, rather than to a type without an object.
-  if (const AstBody* body = bodyByName(type, description.objectName)) {
+  if (const AstBody* body = findObject(type, description.objectName)) {
     entry.objectType = type;
     entry.objectIndex = body->getIndex();
   }
@@ -139,15 +152,14 @@ PictureList buildPictureList(const QString& picturesFolder, const QString& descr
     PictureEntry entry;
     entry.fileName = fileName;
     const auto found = table.restByKey.find(fileName.toUpper());
-    PictureDescription description;
     if (found != table.restByKey.end()) {
-      description = splitPictureDescription(found->second);
+      const PictureDescription description = splitPictureDescription(found->second);
+      entry.description = windows1252Text(description.description);
+      linkObject(entry, description);
     } else {
-      description.description = fileName.toStdString();
-      description.typeText = otherTypeText;
+      entry.description = fileName;
+      linkObject(entry, {{}, otherTypeText, {}});
     }
-    entry.description = found != table.restByKey.end() ? windows1252Text(description.description) : fileName;
-    linkObject(entry, description);
     list.entries.push_back(std::move(entry));
   }
   return list;

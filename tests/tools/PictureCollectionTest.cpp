@@ -56,7 +56,7 @@ TEST(PictureDescriptionFile, LinesSplitIntoAnUpperCaseKeyAndThreeFields) {
 class PictureFolder : public ::testing::Test {
  protected:
   PictureFolder() {
-    for (const char* name : {"b.bmp", "A.JPG", "c.jpeg", "d.Jpg", "e.png", "notes.txt"}) {
+    for (const char* name : {"b.bmp", "A.JPG", "c.jpeg", "d.Jpg", "e.png", "f.jpg", "notes.txt"}) {
       writeFile(pictures().filePath(QString::fromLatin1(name)), "not a picture");
     }
   }
@@ -75,6 +75,7 @@ TEST_F(PictureFolder, LinesDescribeAndLinkTheirFilesAndADamagedLineIsReportedOnc
             "also broken\n"
             "\n"
             "d.jpg:A galaxy:Galaxy:NGC 1\n"  // not a type: no object
+            "f.jpg:Far out:Planet:Vulcan\n"  // no such planet: no object
             "B.BMP:short");                  // last line without its end
   const PictureList list = build();
   EXPECT_EQ(list.messages, QStringList{QString::fromLatin1(pictureDescriptionReadError)});
@@ -88,7 +89,8 @@ TEST_F(PictureFolder, LinesDescribeAndLinkTheirFilesAndADamagedLineIsReportedOnc
   const Row expected[] = {{"b.bmp", "Unknown", "Unknown", "b.bmp"},
                           {"A.JPG", "Sun", "Sun", "The Sun in white light"},
                           {"c.jpeg", "Planet", "Mars", "Red planet"},
-                          {"d.Jpg", "Unknown", "Unknown", "A galaxy"}};
+                          {"d.Jpg", "Unknown", "Unknown", "A galaxy"},
+                          {"f.jpg", "Unknown", "Unknown", "Far out"}};
   ASSERT_EQ(list.entries.size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     SCOPED_TRACE(expected[i].file);
@@ -103,7 +105,7 @@ TEST_F(PictureFolder, LinesDescribeAndLinkTheirFilesAndADamagedLineIsReportedOnc
 TEST_F(PictureFolder, WithoutADescriptionFileEveryPictureIsListedByItsNameAfterOneMessage) {
   const PictureList list = build();
   EXPECT_EQ(list.messages, QStringList{QString::fromLatin1(pictureDescriptionOpenError)});
-  ASSERT_EQ(list.entries.size(), 4u);
+  ASSERT_EQ(list.entries.size(), 5u);
   for (const PictureEntry& entry : list.entries) {
     SCOPED_TRACE(entry.fileName.toStdString());
     EXPECT_FALSE(entry.hasObject());

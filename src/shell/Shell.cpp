@@ -114,7 +114,7 @@ void ShellInit(MainFrame& frame, const QString& programFolder) {
   // Information, Graph, Picture) are made here in that order and register
   // with the frame; then each may name itself as the one to activate.
   // Each window is made unless one has registered already.
-  if (!frame.window(FrameWindow::SymbolTable)) createSymbolTable(frame);
+  if (!frame.window(FrameWindow::SymbolTable) && !frame.document(FrameWindow::SymbolTable)) createSymbolTable(frame);
   if (!frame.document(FrameWindow::Sky) && !frame.window(FrameWindow::Sky) &&
       !frame.window(FrameWindow::SkyControlPanel)) {
     createSkyWindow(frame);

@@ -371,14 +371,28 @@ bool PictureWindow::showEntry(int entry) {
   current_ = entry;
   settings_.currentPicture = picture->fileName;
   holder_.SetFile(QDir(picturesFolder_).filePath(picture->fileName));
-  shown_ = holder_.Load();
+  holder_.Release();
+  shown_ = false;
+  loadPending_ = true;
   updateCaption();
+  // A window that is an icon (as at the first start) decodes its picture
+  // only when it is opened.
+  if (isVisible() && !isMinimized()) loadCurrentPicture();
+  view_->pictureChanged();
+  return shown_;
+}
+
+void PictureWindow::loadCurrentPicture() {
+  if (!loadPending_ || released_) return;
+  loadPending_ = false;
+  shown_ = holder_.Load();
   view_->pictureChanged();
   if (!shown_) {
+    const PictureEntry* picture = pictureCollection().entry(current_);
     QWidget* owner = panel_ && panel_->isVisible() ? static_cast<QWidget*>(panel_) : frame_.data();
-    AppMessageBox(pictureUnreadableText(picture->fileName), owner, MsgSeverity::Information, MsgButtons::Ok);
+    AppMessageBox(pictureUnreadableText(picture ? picture->fileName : holder_.fileName()), owner,
+                  MsgSeverity::Information, MsgButtons::Ok);
   }
-  return shown_;
 }
 
 void PictureWindow::updateCaption() {
@@ -512,12 +526,15 @@ void PictureWindow::changeEvent(QEvent* event) {
       if (!isMinimized()) showMaximized();
     });
   }
+  if (!isMinimized()) loadCurrentPicture();
   updatePanelVisibility();
 }
 
 void PictureWindow::showEvent(QShowEvent* event) {
   QMdiSubWindow::showEvent(event);
-  // The frame shows itself after the windows are made: the panel follows.
+  // The frame shows itself after the windows are made: the picture and the
+  // panel follow.
+  if (!isMinimized()) loadCurrentPicture();
   updatePanelVisibility();
 }
 

@@ -112,8 +112,10 @@ class PictureWindow : public QMdiSubWindow, public DocumentWindow {
   const PictureSettings& settings() const { return settings_; }
   PictureHolder& holder() { return holder_; }
 
-  // Makes an entry current: loads its file and repaints. A file that cannot
-  // be read leaves the window empty, with a message that names it; false.
+  // Makes an entry current: loads its file and repaints; a window that is
+  // an icon loads it when it is opened. A file that cannot be read leaves
+  // the window empty, with a message that names it. True when the picture
+  // is shown.
   bool showEntry(int entry);
   int currentEntry() const { return current_; }
   bool pictureShown() const { return shown_; }
@@ -153,6 +155,7 @@ class PictureWindow : public QMdiSubWindow, public DocumentWindow {
 
  private:
   void buildPopup();
+  void loadCurrentPicture();
   void updateCaption();
   void updatePanelVisibility();
   void rememberNormalRect();
@@ -168,6 +171,7 @@ class PictureWindow : public QMdiSubWindow, public DocumentWindow {
   QMenu* displayIn_ = nullptr;
   int current_ = -1;
   bool shown_ = false;
+  bool loadPending_ = false;
   bool released_ = false;
   bool panelPlaced_ = false;
   QRect normalRect_;

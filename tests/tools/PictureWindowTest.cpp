@@ -87,9 +87,14 @@ TEST_F(PictureWindowTest, TheStoredPictureShowsAndANameOutsideTheCollectionShows
     start();
     const QString expected = c.shown ? QString::fromLatin1(c.shown) : pictureCollection().entry(0)->fileName;
     EXPECT_EQ(currentFile(), expected);
-    EXPECT_TRUE(picture->pictureShown());
     EXPECT_EQ(picture->windowTitle(), QStringLiteral("Picture: ") + expected);
     EXPECT_EQ(panel().selectedEntry(), picture->currentEntry());
+    // The first start has the window as an icon: nothing is decoded until
+    // it is opened.
+    EXPECT_TRUE(picture->isMinimized());
+    EXPECT_FALSE(picture->holder().isLoaded());
+    frame->executeCommand(command::showPicture);
+    EXPECT_TRUE(picture->pictureShown());
     stop();
   }
 }
@@ -145,6 +150,7 @@ TEST_F(PictureWindowTest, TheUpDownFollowsTheSortedListAndStopsAtBothEnds) {
 
 TEST_F(PictureWindowTest, ThePopupGreysTheWindowsAnObjectCannotBeShownIn) {
   testing::MessageRecorder sky, solar, info;
+  storeNormalWindow();
   start();
   frame->registerWindow(FrameWindow::Sky, &sky);
   frame->registerWindow(FrameWindow::SolarSystem, &solar);
@@ -235,6 +241,7 @@ TEST_F(PictureWindowTest, AMissingDescriptionAndAnUnreadablePictureAreReportedAn
   QFile::copy(QDir(QString::fromStdString(testing::shippedDataFolder())).filePath(QStringLiteral("PICTURES/m6.jpg")),
               program.filePath(QStringLiteral("PICTURES/Cluster.JPEG")));
   testing::ModalWatch watch;
+  storeNormalWindow();
   start(program.path());
   ASSERT_EQ(watch.count(), 2);
   EXPECT_EQ(watch.shown[0].text, QStringLiteral("Error opening picture description file"));

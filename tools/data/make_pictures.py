@@ -527,11 +527,12 @@ def write_help_credits(path, rows):
            "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">",
            "<tr><th>Picture</th><th>Shows</th><th>Credit</th><th>Licence</th></tr>"]
     for file_name, shows, author, licence, _ in rows:
-        link = LICENCE_LINKS.get(licence)
-        licence_cell = "<a href=\"%s\">%s</a>" % (link, html(licence)) if link else html(licence)
         out.append("<tr><td>%s</td><td>%s</td><td>%s</td><td>%s</td></tr>" % (
-            html(file_name), html(shows), html(author), licence_cell))
+            html(file_name), html(shows), html(author), html(licence)))
+    # The help stays within its own pages: the licences' addresses as text.
     out += ["</table>",
+            "<p>The licences: %s.</p>" % "; ".join(
+                "%s, %s" % (html(name), html(address)) for name, address in LICENCE_LINKS.items()),
             "<p>The Grasslands Observatory pictures: \"Images courtesy of Tim Hunter and James McGaha, "
             "Grasslands Observatory at http://www.3towers.com.\" The map of Mars: \"Courtesy "
             "NASA/JPL-Caltech.\"</p>",

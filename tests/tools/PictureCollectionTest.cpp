@@ -70,13 +70,13 @@ class PictureFolder : public ::testing::Test {
 TEST_F(PictureFolder, LinesDescribeAndLinkTheirFilesAndADamagedLineIsReportedOnce) {
   writeFile(descriptionFile(),
             "A.JPG:The Sun in white light:Sun:Sun\r\n"
-            "c.jpeg:Red planet:Planet:mars\n"  // planet names in any case
+            "B.BMP:short\n"
             "broken line\n"
             "also broken\n"
             "\n"
             "d.jpg:A galaxy:Galaxy:NGC 1\n"  // not a type: no object
             "f.jpg:Far out:Planet:Vulcan\n"  // no such planet: no object
-            "B.BMP:short");                  // last line without its end
+            "c.jpeg:Red planet:Planet:mars");  // planet names in any case; no line end
   const PictureList list = build();
   EXPECT_EQ(list.messages, QStringList{QString::fromLatin1(pictureDescriptionReadError)});
   struct Row {

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -253,6 +254,19 @@ TEST_F(ShellTest, CancelOnTheUnsavedGraphKeepsTheProgramOpenAndWritesNothing) {
   EXPECT_GT(starCount(), 0);  // nothing released either
   ModalWatch no(pressing(noButton));
   EXPECT_TRUE(ShellShutdown());
+}
+
+// Once dropped without a word; the causes are the settings store's tests.
+TEST_F(ShellTest, SettingsThatCannotBeSavedAreNamedInOneMessageAtTheEnd) {
+  startProgram();
+  SettingsWriteInt(root, "Save options", 1);
+  ASSERT_TRUE(QDir().mkpath(settings.filePath()));  // where the file should go, a folder stands
+  ModalWatch shown;
+  EXPECT_TRUE(ShellShutdown());
+  ASSERT_EQ(shown.count(), 1);
+  EXPECT_EQ(shown.shown[0].caption, QStringLiteral("Noctavo error"));
+  EXPECT_TRUE(shown.shown[0].text.contains(settings.filePath())) << shown.shown[0].text.toStdString();
+  EXPECT_TRUE(shown.shown[0].text.contains(QStringLiteral("directory"))) << shown.shown[0].text.toStdString();
 }
 
 TEST_F(ShellTest, YesSavesTheGraphNoLeavesItAndASavedGraphAsksNothing) {

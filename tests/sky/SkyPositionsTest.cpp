@@ -108,7 +108,8 @@ TEST_F(ShippedSky, TurnsEveryStarAndNgcObjectAtTheWindowsMoment) {
 }
 
 TEST_F(ShippedSky, WithStarsFixedTheStarsStandWhereTheObserversMomentPutsThem) {
-  const Observer program = londonEvening();
+  Observer program = londonEvening();
+  program.daylightSaving = true;  // the browsed moments below are on standard time
   const Star& sirius = namedStar("Sirius");
   computeSkyPositions(tables_, londonEvening(3), program, true);
   const std::vector<AstCoord> afterThreeHours = tables_.starHorizontal;
@@ -279,6 +280,19 @@ TEST_F(ShippedSky, ALaterCandidateWinsOnlyWhenStrictlyNearer) {
   EXPECT_EQ(found(settings), ngcAt(0));
   settings.ngcObjectsOn = 0;
   EXPECT_EQ(found(settings), &vega);
+}
+
+TEST_F(ShippedSky, APositionMarkedInvalidIsNeverFound) {
+  // -1000 degrees is 80 degrees to the trigonometry: a click at azimuth and
+  // altitude 80 would find an invalid entry first if it were looked at.
+  computeSkyPositions(tables_, londonEvening(), londonEvening(), false);
+  const AstCoord invalid(-1000.0, -1000.0, CoordSystem::Horizontal);
+  tables_.sunHorizontal = tables_.starHorizontal[0] = invalid;
+  SkySettings settings = starsOnly(MapType::Horizontal);
+  settings.sunOn = 1;
+  const AstBody* found = clickOn(settings, AstCoord(80.0, 80.0, CoordSystem::Horizontal));
+  ASSERT_NE(found, nullptr);
+  EXPECT_TRUE(skyPosition(tables_, MapType::Horizontal, *found).isValid()) << found->getName();
 }
 
 TEST_F(ShippedSky, OnlyTheObjectsShownTakePart) {

@@ -111,6 +111,7 @@ TEST_F(SkyWindowTest, StoredTextsReadAsTheirValuesAndAnythingElseAsAFallback) {
   EXPECT_EQ(fallback.planetDisplayMode, PlanetDisplayMode::Realistic);
   EXPECT_EQ(fallback.stepValue, 10);
   EXPECT_EQ(fallback.stepType, 0);
+  EXPECT_EQ(readWith({{"Step value", "1001"}}).stepValue, 10);
 }
 
 TEST_F(SkyWindowTest, StartShowsTheRealisticMapWithItsCheckMarks) {

@@ -116,6 +116,13 @@ TEST_F(TimeBarTest, CountsFromOneToAThousandAreAcceptedAnyOtherTextIsRefusedAndC
   EXPECT_EQ(shown(), QStringLiteral("26.12.2003 12:00:00"));
 }
 
+TEST_F(TimeBarTest, AMomentHalfASecondBeforeMidnightShowsAsMidnightOfTheNextDay) {
+  setMoment(AstDateTime(31, 12, 2000, 24.0 - 0.5 / 3600.0, TimeKind::Lct));
+  EXPECT_EQ(shown(), QStringLiteral("01.01.2001 00:00:00"));
+  EXPECT_EQ(TimeBarStep(bar_, false), TimeStepResult::Stepped);
+  EXPECT_EQ(shown(), QStringLiteral("01.01.2001 00:01:00"));
+}
+
 TEST_F(TimeBarTest, OneMonthBackFrom31MarchGivesTheLastDayOfFebruary) {
   setStep("1", StepUnit::Months);
   EXPECT_EQ(TimeBarStep(bar_, true), TimeStepResult::Stepped);

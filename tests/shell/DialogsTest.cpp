@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimeEdit>
+#include <QTimer>
 
 #include <functional>
 #include <vector>
@@ -173,8 +174,18 @@ TEST_F(OptionsDialogTest, DateAndTimeStartsAndStopsTheRealTimeClock) {
   EXPECT_TRUE(QAbstractEventDispatcher::instance()->registeredTimers(&frame).isEmpty());
 }
 
-TEST_F(OptionsDialogTest, AHalfTypedDateOrTimeKeepsTheDialogOpenAndChangesNothing) {
+TEST_F(OptionsDialogTest, AHalfTypedDateOrTimeIsRefusedWithItsMessageAndTheFocusBackOnIt) {
   const AstDateTime userTimeBefore = options().userTime;
+  // The program's message boxes are answered, and what they said kept.
+  QStringList messages;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box || box->objectName() != QStringLiteral("Dlg_MessageBox")) return;
+    messages << findControlOrNull(box, 135)->property("text").toString();
+    qobject_cast<QDialog*>(box)->done(0);
+  });
+  answer.start(10);
   EXPECT_FALSE(dateTime([](QWidget* dialog) {
     click(dialog, {1030});
     // A year typed only in part: "200" is before the picker's first year.
@@ -184,6 +195,7 @@ TEST_F(OptionsDialogTest, AHalfTypedDateOrTimeKeepsTheDialogOpenAndChangesNothin
     click(dialog, {okId});
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(date->text(), QStringLiteral("01.01.200"));  // as the user left it
+    EXPECT_TRUE(date->hasFocus());
     click(dialog, {cancelId});
   }));
   EXPECT_FALSE(dateTime([](QWidget* dialog) {
@@ -193,8 +205,10 @@ TEST_F(OptionsDialogTest, AHalfTypedDateOrTimeKeepsTheDialogOpenAndChangesNothin
     ASSERT_EQ(time->text(), QStringLiteral("00:00:"));
     click(dialog, {okId});
     EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(time->hasFocus());
     click(dialog, {cancelId});
   }));
+  EXPECT_EQ(messages, QStringList({"You entered an invalid date", "You entered an invalid time"}));
   EXPECT_FALSE(options().useUserTime);
   EXPECT_EQ(options().userTime, userTimeBefore);
   EXPECT_TRUE(frame.messages.empty());

@@ -479,6 +479,13 @@ TEST_F(MainFrameTest, MenuItemUnderTheMouseShowsItsHintAndClosingTheMenuTheObser
   fileMenu->hide();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !statusPart(1).isEmpty(); }));
   EXPECT_EQ(statusPart(0), QStringLiteral("   15.06.2001   12:00:00 LCT (DST Off)"));
+  // A menu does not hover a greyed item; its hint shows under the mouse all the same.
+  QMenu* graphMenu = topMenu(*frame, QStringLiteral("&Graph"));
+  graphMenu->popup(frame->mapToGlobal(QPoint(200, 30)));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return graphMenu->isVisible(); }));
+  QTest::mouseMove(graphMenu, graphMenu->actionGeometry(frame->commandAction(161)).center());
+  EXPECT_EQ(statusPart(0), QStringLiteral("Calculates the Graph"));
+  graphMenu->hide();
 }
 
 TEST_F(MainFrameTest, DoubleClicksOnTheStatusLineOpenDateAndTimeOrRunTheLocationCommand) {

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -60,6 +61,13 @@ class SkyWindowTest : public testing::SkyWindowFixture {
       if (frame->isCommandChecked(command)) checked.push_back(command);
     }
     return checked;
+  }
+  // The panel and the display lie whole inside the client area, side by
+  // side, the panel no narrower than it needs.
+  void expectWholeLayout() {
+    EXPECT_TRUE(sky->widget()->rect().contains(panel().geometry() | display().geometry()));
+    EXPECT_FALSE(panel().geometry().intersects(display().geometry()));
+    EXPECT_GE(panel().width(), panel().minimumSizeHint().width());
   }
   void clickTheMap(Qt::MouseButton button = Qt::LeftButton) {
     const DisplayGeometry& geometry = sky->state().geometry;
@@ -404,11 +412,12 @@ TEST_F(SkyWindowTest, ThePopupOffersTheTargetsThatHaveSomethingToShow) {
   struct Case {
     const AstBody* object;
     bool solarSystem, objectInfo, picture;
+    const char* title;
   };
-  const Case cases[] = {{unnamed, false, false, false},
-                        {findStarByName("Vega"), false, true, false},
-                        {ngcAt(0), false, true, true},
-                        {planetByName("Mars"), true, true, true}};
+  const Case cases[] = {{unnamed, false, false, false, "Display \u03B12 Cen in &window"},  // by letter and constellation
+                        {findStarByName("Vega"), false, true, false, "Display Vega in &window"},
+                        {ngcAt(0), false, true, true, nullptr},
+                        {planetByName("Mars"), true, true, true, "Display Mars in &window"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.object->getName());
     display().preparePopup(*c.object);
@@ -416,8 +425,8 @@ TEST_F(SkyWindowTest, ThePopupOffersTheTargetsThatHaveSomethingToShow) {
     EXPECT_EQ(display().popupAction(sky_popup::objectInfo)->isEnabled(), c.objectInfo);
     EXPECT_EQ(display().popupAction(sky_popup::picture)->isEnabled(), c.picture);
     EXPECT_TRUE(display().popupAction(sky_popup::findObject)->isEnabled());
+    if (c.title) EXPECT_EQ(display().displayInWindowMenu()->title(), QString::fromUtf8(c.title));
   }
-  EXPECT_EQ(display().displayInWindowMenu()->title(), QStringLiteral("Display Mars in &window"));
   EXPECT_EQ(display().popupMenu()->objectName(), QStringLiteral("Menu_Sky"));
 }
 
@@ -486,6 +495,20 @@ TEST_F(SkyWindowTest, TheTimeBarStepsTheWindowsMomentAndNotTheObserversUntilRese
   EXPECT_EQ(shown(id::time), QStringLiteral("21:00:00"));
 }
 
+TEST_F(SkyWindowTest, ARefusedStepCountSaysWhyAndPutsTheFocusBackOnIt) {
+  startSky();
+  for (const char* count : {"0", "1001", "abc"}) {
+    SCOPED_TRACE(count);
+    testing::ModalWatch watch;
+    stepCount().setText(QString::fromLatin1(count));
+    stepOn();
+    ASSERT_EQ(watch.count(), 1);
+    EXPECT_EQ(watch.shown[0].text, "You entered an invalid step count: the count is a whole number from 1 to 1000");
+    EXPECT_TRUE(stepCount().hasFocus());
+    EXPECT_EQ(sky->state().observer.dateTime, eveningInLondon());
+  }
+}
+
 TEST_F(SkyWindowTest, WithStarsFixedTheStarsStayWhileTheMoonMoves) {
   startSky();
   setStep(3, StepUnit::Hours);
@@ -532,12 +555,54 @@ TEST_F(SkyWindowTest, TheFramesTimeStepObserverAndDaylightSavingReachTheWindowsM
 
 TEST_F(SkyWindowTest, LayoutPutsThePanelLeftAndTheDisplayRight) {
   startSky();
+  // A landscape area: the display is as high as the area allows.
+  frame->resize(1280, 800);
+  QApplication::processEvents();
   const QSize client = frame->documentArea()->viewport()->size();
   const int height = client.height() - 10;
   const int width = static_cast<int>(height * PixelAspect());
   EXPECT_EQ(display().geometry(), QRect(client.width() - width - 5, 5, width, height));
   EXPECT_EQ(panel().geometry(), QRect(5, 5, client.width() - width - 15, height));
   EXPECT_EQ(sky->state().geometry, makeDisplayGeometry(height, PixelAspect()));
+}
+
+TEST_F(SkyWindowTest, ArrangedOrOnAnyScreenTheWindowShowsItsWholeLayoutAndTheDrawingInProportion) {
+  store("Right", "120", "Sky\\Window");  // an older run's sliver
+  store("Bottom", "28", "Sky\\Window");
+  startSky();
+  frame->executeCommand(command::skyMapEquatorial);  // the widest labels
+  QWidget& drawing = *panel().control(id::observerControl);
+  double firstShape = 0.0;
+  const std::pair<QSize, int> screens[] = {{{1024, 768}, 1}, {{1920, 1080}, 1}, {{3840, 2160}, 1}, {{1920, 1080}, 2}};
+  for (const auto& [screen, ratio] : screens) {
+    SCOPED_TRACE(screen.width() * ratio);
+    frame->resize(screen);
+    QApplication::processEvents();
+    expectWholeLayout();
+    QImage image(drawing.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    drawing.render(&image);
+    QRect ink;  // the lines and labels
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (qGray(image.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
+      }
+    }
+    EXPECT_TRUE(image.rect().adjusted(1, 1, -1, -1).contains(ink));  // nothing cut off at an edge
+    const double shape = double(ink.width()) / ink.height();
+    if (firstShape == 0.0) firstShape = shape;
+    EXPECT_NEAR(shape, firstShape, 0.05 * firstShape);  // not stretched with the panel
+  }
+  for (int commandId : {command::windowTile, command::windowCascade}) {
+    frame->executeCommand(commandId);
+    QApplication::processEvents();
+    expectWholeLayout();
+  }
+  const QSize smallest = sky->minimumSizeHint();
+  endRun();
+  EXPECT_GE(std::stoi(stored("Right", "Sky\\Window")), smallest.width());  // from Left 0
+  EXPECT_GE(std::stoi(stored("Bottom", "Sky\\Window")), smallest.height());
 }
 
 TEST_F(SkyWindowTest, F1InTheSkyWindowShowsItsOwnTopic) {
@@ -585,14 +650,14 @@ TEST_F(SkyWindowTest, EverySettingSurvivesARunWhenTheOptionsAreSaved) {
   s.ngcColourOn = 0;
   s.horizonOn = 0;
   sky->showNormal();
-  sky->setGeometry(20, 30, 600, 450);
+  sky->setGeometry(20, 30, 900, 650);
   SkySettings expected = s;
   expected.maximized = expected.minimized = 0;
   expected.active = 1;
   expected.left = 20;
   expected.top = 30;
-  expected.right = 620;
-  expected.bottom = 480;
+  expected.right = 920;
+  expected.bottom = 680;
   expected.stepValue = 5;
   expected.stepType = static_cast<int>(StepUnit::Days);
   endRun();
@@ -601,7 +666,7 @@ TEST_F(SkyWindowTest, EverySettingSurvivesARunWhenTheOptionsAreSaved) {
   EXPECT_EQ(stored("Planet display mode"), "All");
   EXPECT_EQ(stored("Direction of view (lambda)"), "315");
   EXPECT_EQ(stored("Direction of view (phi)"), "-45");
-  EXPECT_EQ(stored("Right", "Sky\\Window"), "620");
+  EXPECT_EQ(stored("Right", "Sky\\Window"), "920");
   EXPECT_EQ(readSkySettings(), expected);
 
   startSky();
@@ -611,20 +676,20 @@ TEST_F(SkyWindowTest, EverySettingSurvivesARunWhenTheOptionsAreSaved) {
   EXPECT_EQ(stepCount().text(), QStringLiteral("5"));
   EXPECT_EQ(stepUnit().currentText(), QStringLiteral("Days"));
   EXPECT_FALSE(sky->isMaximized());
-  EXPECT_EQ(sky->geometry(), QRect(20, 30, 600, 450));
+  EXPECT_EQ(sky->geometry(), QRect(20, 30, 900, 650));
 }
 
 TEST_F(SkyWindowTest, AMaximisedWindowKeepsItsNormalRectangle) {
   startSky();
   sky->showNormal();
-  sky->setGeometry(40, 50, 500, 400);
+  sky->setGeometry(40, 50, 900, 640);
   sky->showMaximized();
   endRun();
   EXPECT_EQ(stored("Maximized", "Sky\\Window"), "1");
   EXPECT_EQ(stored("Left", "Sky\\Window"), "40");
   EXPECT_EQ(stored("Top", "Sky\\Window"), "50");
-  EXPECT_EQ(stored("Right", "Sky\\Window"), "540");
-  EXPECT_EQ(stored("Bottom", "Sky\\Window"), "450");
+  EXPECT_EQ(stored("Right", "Sky\\Window"), "940");
+  EXPECT_EQ(stored("Bottom", "Sky\\Window"), "690");
 }
 
 TEST_F(SkyWindowTest, TheSaveModesDecideWhatIsWritten) {

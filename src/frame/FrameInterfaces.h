@@ -3,6 +3,7 @@
 class QMdiArea;
 class QMdiSubWindow;
 class QObject;
+class QWidget;
 
 namespace noctavo {
 
@@ -52,6 +53,9 @@ class GraphDocumentOwner {
 // outlives every window it holds; a window keeps a plain pointer to it.
 class Frame {
  public:
+  // The frame's own window: the owner of the tool windows and dialogs, and
+  // the receiver of the messages a window sends the frame (UM_FIT_CHECK).
+  virtual QWidget* frameWindow() = 0;
   // The area the document windows are children of.
   virtual QMdiArea* documentArea() const = 0;
 
@@ -70,6 +74,9 @@ class Frame {
   virtual bool isCommandChecked(int commandId) const = 0;
   virtual void setCommandChecked(int commandId, bool checked) = 0;
   virtual void setCommandEnabled(int commandId, bool enabled) = 0;
+  // Carries a command out as if the user chose it: a tool window's close
+  // box gives its command back, so that the check mark follows.
+  virtual void executeCommand(int commandId) = 0;
 
  protected:
   ~Frame() = default;

@@ -30,10 +30,11 @@ bool isMessage(const WindowMessage& message, int expected) {
 const WindowMessage* asWindowMessage(const QEvent* event) { return dynamic_cast<const WindowMessage*>(event); }
 
 void registerWindowMessages() {
-  static const int messages[] = {UM_OPTIONS_CHANGED, UM_LAYOUT,    UM_DISPLAY_OBJECT, UM_TIME_STEP,
-                                 UM_DST_SET,         UM_OBSERVER_SET, UM_TIMEBAR_CHANGED, UM_FIT_TOGGLE,
-                                 UM_FIT_CHECK,       UM_SHOW,      UM_HIDE,           UM_TOGGLE_MOON,
-                                 UM_GRAPH_NEW,       UM_COMMAND};
+  static const int messages[] = {
+      UM_OPTIONS_CHANGED, UM_LAYOUT,          UM_DISPLAY_OBJECT,           UM_TIME_STEP,       UM_DST_SET,
+      UM_OBSERVER_SET,    UM_TIMEBAR_CHANGED, UM_PICTURE_SELECT,           UM_PICTURE_DISPLAY_SELECTED,
+      UM_PICTURE_DISPLAY, UM_FIT_TOGGLE,      UM_FIT_CHECK,                UM_SHOW,            UM_HIDE,
+      UM_TOGGLE_MOON,     UM_GRAPH_NEW,       UM_COMMAND};
   static bool registered = false;
   if (registered) return;
   registered = true;
@@ -76,6 +77,14 @@ bool sendHide(QObject* receiver) { return sendMessage(receiver, UM_HIDE); }
 bool sendToggleMoon(QObject* receiver) { return sendMessage(receiver, UM_TOGGLE_MOON); }
 bool sendGraphNew(QObject* receiver) { return sendMessage(receiver, UM_GRAPH_NEW); }
 
+bool sendPictureMessage(QObject* receiver, int message, int entry) {
+  if (message != UM_PICTURE_SELECT && message != UM_PICTURE_DISPLAY_SELECTED && message != UM_PICTURE_DISPLAY) {
+    NOCTAVO_INTERNAL_ERROR(moduleName);
+    return false;
+  }
+  return sendMessage(receiver, message, entry);
+}
+
 bool sendCommand(QObject* receiver, int commandId, bool fromMenu) {
   return sendMessage(receiver, UM_COMMAND, commandId, fromMenu ? 1 : 0);
 }
@@ -105,6 +114,14 @@ const Observer* readObserverSet(const WindowMessage& message) {
 }
 
 bool readFitCheck(const WindowMessage& message) { return isMessage(message, UM_FIT_CHECK) && message.wParam() != 0; }
+
+int readPictureEntry(const WindowMessage& message) {
+  if (message.message() == UM_PICTURE_SELECT || message.message() == UM_PICTURE_DISPLAY) {
+    return static_cast<int>(message.wParam());
+  }
+  NOCTAVO_INTERNAL_ERROR(moduleName);
+  return -1;
+}
 
 CommandMessage readCommand(const WindowMessage& message) {
   if (!isMessage(message, UM_COMMAND)) return {0, false};

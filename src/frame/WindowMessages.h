@@ -27,6 +27,10 @@ constexpr int UM_OBSERVER_SET = 1038;     // lParam const Observer*
 // A time bar's moment changed. The number stays reserved; the time bar
 // itself reports to the panel that holds it with its momentChanged signal.
 constexpr int UM_TIMEBAR_CHANGED = 1039;
+// The Picture window's control panel: wParam the entry of the collection.
+constexpr int UM_PICTURE_SELECT = 1044;           // select the entry in the list
+constexpr int UM_PICTURE_DISPLAY_SELECTED = 1045;  // display the list's selected entry
+constexpr int UM_PICTURE_DISPLAY = 1046;           // display the entry
 constexpr int UM_FIT_TOGGLE = 1047;
 constexpr int UM_FIT_CHECK = 1048;  // wParam 1 = check, 0 = uncheck
 constexpr int UM_SHOW = 1124;
@@ -81,6 +85,9 @@ bool sendShow(QObject* receiver);
 bool sendHide(QObject* receiver);
 bool sendToggleMoon(QObject* receiver);
 bool sendGraphNew(QObject* receiver);
+// UM_PICTURE_SELECT or UM_PICTURE_DISPLAY with the entry, or
+// UM_PICTURE_DISPLAY_SELECTED (entry unused).
+bool sendPictureMessage(QObject* receiver, int message, int entry = 0);
 // fromMenu: the lParam the command table gives the command (see UM_COMMAND).
 bool sendCommand(QObject* receiver, int commandId, bool fromMenu);
 
@@ -113,6 +120,9 @@ DstSetMessage readDstSet(const WindowMessage& message);
 const Observer* readObserverSet(const WindowMessage& message);
 
 bool readFitCheck(const WindowMessage& message);
+
+// The entry of UM_PICTURE_SELECT or UM_PICTURE_DISPLAY.
+int readPictureEntry(const WindowMessage& message);
 
 struct CommandMessage {
   int commandId;

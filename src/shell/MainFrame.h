@@ -38,6 +38,7 @@ class MainFrame : public QMainWindow, public Frame {
   explicit MainFrame(QWidget* parent = nullptr);
   ~MainFrame() override;
 
+  QWidget* frameWindow() override { return this; }
   QMdiArea* documentArea() const override { return documentArea_; }
   QMenuBar* mainMenu() const;
   Toolbar* toolbar() const { return toolbar_; }
@@ -81,7 +82,7 @@ class MainFrame : public QMainWindow, public Frame {
 
   // The menu item of a command, or null for an id the menu does not hold.
   QAction* commandAction(int commandId) const;
-  void executeCommand(int commandId);
+  void executeCommand(int commandId) override;
   // Queued: carried out when the event loop comes round.
   void postCommand(int commandId);
   bool isCommandChecked(int commandId) const override;

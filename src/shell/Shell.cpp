@@ -11,12 +11,18 @@
 #include "catalogues/Star.h"
 #include "frame/FrameInterfaces.h"
 #include "frame/WindowMessages.h"
+#include "shell/GraphDocumentHost.h"
 #include "shell/MainFrame.h"
 #include "shell/MainFrameAccess.h"
+#include "shell/OptionsDialogs.h"
 #include "sky/SkyWindow.h"
 #include "time/InternalError.h"
+#include "tools/AstroCalculator.h"
+#include "tools/PictureWindow.h"
+#include "tools/SymbolTable.h"
 #include "ui/AppMessageBox.h"
 #include "ui/ArrowButton.h"
+#include "ui/LocationDialog.h"
 #include "ui/Options.h"
 #include "ui/SettingsStore.h"
 #include "ui/SymbolFont.h"
@@ -61,6 +67,17 @@ void loadCatalogues(const QString& programFolder) {
     NOCTAVO_INTERNAL_ERROR(moduleName);
   }
   if (!loadNgcCatalogue(folder)) NOCTAVO_INTERNAL_ERROR(moduleName);
+}
+
+// The Astronomical Calculator: made hidden; the menu command shows it when
+// it was open at the last exit, so that the check mark agrees.
+void createCalculator(MainFrame& frame) {
+  auto* calculator = new AstroCalculator(&frame);
+  frame.registerWindow(FrameWindow::Calculator, calculator);
+  frame.registerDocument(FrameWindow::Calculator, calculator);
+  QObject::connect(calculator, &AstroCalculator::closedByUser, &frame,
+                   [&frame] { frame.setCommandChecked(command::calculator, false); });
+  if (calculator->storedVisible()) frame.executeCommand(command::calculator);
 }
 
 // The one message at the end of a run whose settings could not be written.
@@ -112,21 +129,36 @@ void ShellInit(MainFrame& frame, const QString& programFolder) {
   // 9. The tool windows (Astronomical Calculator, table of symbols) and
   // the document windows (Sky, Solar system, Object Information, Graph,
   // Picture) are made here in that order and register with the frame; then
-  // each may name itself as the one to activate. The Sky window, unless one
-  // has registered already.
+  // each may name itself as the one to activate. Each window is made unless
+  // one has registered already.
+  if (!frame.window(FrameWindow::Calculator) && !frame.document(FrameWindow::Calculator)) createCalculator(frame);
+  if (!frame.window(FrameWindow::SymbolTable) && !frame.document(FrameWindow::SymbolTable)) createSymbolTable(frame);
   if (!frame.document(FrameWindow::Sky) && !frame.window(FrameWindow::Sky) &&
       !frame.window(FrameWindow::SkyControlPanel)) {
     createSkyWindow(frame);
+  }
+  // The graph document, with the graph of the last run, unless a Graph
+  // window has registered already.
+  if (!frame.document(FrameWindow::Graph) && !frame.window(FrameWindow::Graph)) {
+    createGraphDocumentHost(frame, programFolder);
+  }
+  if (!frame.document(FrameWindow::Picture) && !frame.window(FrameWindow::Picture)) {
+    createPictureWindow(frame, programFolder);
   }
   QMdiSubWindow* activeChild = nullptr;
   bool maximize = false;
   frame.initialiseDocuments(activeChild, maximize);
 
-  // 10. Every window takes the start values of the observer. (The location
-  // maps are made with the Location dialog, not here.)
+  // 10. The location maps: the city file, the map description and the map
+  // pictures lie beside the catalogues; the dialogs read them when they
+  // open. From here the Location command is there.
+  setLocationDataFolder(programFolder);
+  frame.setLocationCommand([&frame] { LocationCommand(&frame); });
+
+  // 11. Every window takes the start values of the observer.
   sendObserverSet(&frame, observer());
 
-  // 11. The document window of the last run comes forward.
+  // 12. The document window of the last run comes forward.
   frame.activateDocument(activeChild, maximize);
 
   frame.setCloseHandler([] { return ShellShutdown(); });
@@ -143,7 +175,9 @@ bool ShellShutdown() {
         case MsgResult::Cancel:
           return false;
         case MsgResult::Yes:
-          graph->saveGraph();
+          // A graph that could not be saved (the Save as dialog cancelled,
+          // the disk full) is not thrown away: the program stays.
+          if (!graph->saveGraph()) return false;
           break;
         default:
           break;

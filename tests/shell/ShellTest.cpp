@@ -9,7 +9,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <memory>
 #include <string>
@@ -26,6 +28,7 @@
 #include "support/ModalDialogs.h"
 #include "support/TemporarySettings.h"
 #include "ui/DialogControls.h"
+#include "ui/DialogLayout.h"
 #include "ui/Options.h"
 #include "ui/SettingsStore.h"
 
@@ -136,6 +139,41 @@ TEST_F(ShellTest, StoredMainWindowValuesHideToolbarAndStatusLine) {
   EXPECT_FALSE(frame->toolbar()->isVisible());
   EXPECT_FALSE(StatusLineVisible());
   EXPECT_FALSE(frame->statusLine()->isVisible());
+}
+
+TEST_F(ShellTest, LocationCommandMovesTheObserverAndEveryWindowFollows) {
+  MessageRecorder panel;
+  frame->registerWindow(FrameWindow::SkyControlPanel, &panel);
+  startProgram();
+  ASSERT_TRUE(frame->isCommandEnabled(command::optionsLocation));
+  testing::whenModalAppears([](QWidget* dialog) {
+    QTest::keyClicks(qobject_cast<QLineEdit*>(findControlOrNull(dialog, 352)), QStringLiteral("Tokyo"));
+    QTest::keyClick(findControlOrNull(dialog, 352), Qt::Key_Return);
+    qobject_cast<QPushButton*>(findControlOrNull(dialog, dialog_button::ok))->click();
+  });
+  frame->executeCommand(command::optionsLocation);
+  // Noon in London is nine in the evening in Tokyo: the same moment.
+  EXPECT_EQ(frame->statusLine()->partText(0), QStringLiteral("   15.06.2001   21:00:00 LCT (DST Off)"));
+  EXPECT_TRUE(frame->statusLine()->partText(1).startsWith(QStringLiteral("Tokyo, Japan   ")));
+  EXPECT_STREQ(options().listLocation.town, "Tokyo");
+  ASSERT_EQ(panel.messages.size(), 2u);
+  EXPECT_EQ(panel.messages.back().message, UM_OBSERVER_SET);
+  frame->registerWindow(FrameWindow::SkyControlPanel, nullptr);
+}
+
+TEST_F(ShellTest, TheCalculatorOpenAtTheLastExitOpensWithItsCheckMark) {
+  startProgram();
+  EXPECT_FALSE(frame->isCommandChecked(command::calculator));
+  frame->executeCommand(command::calculator);
+  ASSERT_TRUE(frame->window(FrameWindow::Calculator));
+  EXPECT_TRUE(qobject_cast<QWidget*>(frame->window(FrameWindow::Calculator))->isVisible());
+  endProgram();
+  startProgram();
+  EXPECT_TRUE(frame->isCommandChecked(command::calculator));
+  auto* calculator = qobject_cast<QDialog*>(frame->window(FrameWindow::Calculator));
+  EXPECT_TRUE(calculator->isVisible());
+  calculator->reject();  // its close box: the check mark follows
+  EXPECT_FALSE(frame->isCommandChecked(command::calculator));
 }
 
 TEST_F(ShellTest, StoredRealTimeClockTicksOnTheFrame) {
@@ -288,6 +326,21 @@ TEST_F(ShellTest, YesSavesTheGraphNoLeavesItAndASavedGraphAsksNothing) {
     EXPECT_EQ(graph.saves, c.saves);
     EXPECT_EQ(stored("ShowHelpHint"), "0");  // and the program goes on to its end
   }
+}
+
+TEST_F(ShellTest, AGraphThatCouldNotBeSavedKeepsTheProgramOpen) {
+  startProgram();
+  FakeGraph graph;
+  graph.saveWorks = false;
+  frame->setGraphDocumentOwner(&graph);
+  {
+    ModalWatch yes(pressing(yesButton));
+    EXPECT_FALSE(ShellShutdown());
+  }
+  EXPECT_EQ(graph.saves, 1);
+  EXPECT_GT(starCount(), 0);  // nothing released
+  ModalWatch no(pressing(noButton));
+  EXPECT_TRUE(ShellShutdown());
 }
 
 TEST_F(ShellTest, WindowsSaveInTheShutdownOrderAroundTheOptions) {

@@ -30,6 +30,7 @@ bench: build
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_graph_bench
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_startup_bench
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_location_bench
+	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_picture_bench
 
 clean:
 	rm -rf $(BUILD)

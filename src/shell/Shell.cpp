@@ -10,6 +10,7 @@
 #include "catalogues/NgcCatalogue.h"
 #include "catalogues/Star.h"
 #include "shell/FrameInterfaces.h"
+#include "shell/GraphDocumentHost.h"
 #include "shell/MainFrame.h"
 #include "shell/MainFrameAccess.h"
 #include "shell/Options.h"
@@ -141,6 +142,11 @@ void ShellInit(MainFrame& frame, const QString& programFolder) {
       !frame.window(FrameWindow::SkyControlPanel)) {
     createSkyWindow(frame);
   }
+  // The graph document, with the graph of the last run, unless a Graph
+  // window has registered already.
+  if (!frame.document(FrameWindow::Graph) && !frame.window(FrameWindow::Graph)) {
+    createGraphDocumentHost(frame, programFolder);
+  }
   if (!frame.document(FrameWindow::Picture) && !frame.window(FrameWindow::Picture)) {
     createPictureWindow(frame, programFolder);
   }
@@ -174,7 +180,9 @@ bool ShellShutdown() {
         case MsgResult::Cancel:
           return false;
         case MsgResult::Yes:
-          graph->saveGraph();
+          // A graph that could not be saved (the Save as dialog cancelled,
+          // the disk full) is not thrown away: the program stays.
+          if (!graph->saveGraph()) return false;
           break;
         default:
           break;

@@ -328,6 +328,21 @@ TEST_F(ShellTest, YesSavesTheGraphNoLeavesItAndASavedGraphAsksNothing) {
   }
 }
 
+TEST_F(ShellTest, AGraphThatCouldNotBeSavedKeepsTheProgramOpen) {
+  startProgram();
+  FakeGraph graph;
+  graph.saveWorks = false;
+  frame->setGraphDocumentOwner(&graph);
+  {
+    ModalWatch yes(pressing(yesButton));
+    EXPECT_FALSE(ShellShutdown());
+  }
+  EXPECT_EQ(graph.saves, 1);
+  EXPECT_GT(starCount(), 0);  // nothing released
+  ModalWatch no(pressing(noButton));
+  EXPECT_TRUE(ShellShutdown());
+}
+
 TEST_F(ShellTest, WindowsSaveInTheShutdownOrderAroundTheOptions) {
   std::vector<std::string> log;
   std::vector<std::unique_ptr<FakeDocument>> documents;

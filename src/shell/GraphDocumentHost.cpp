@@ -7,6 +7,7 @@
 #include "graph/GraphDocument.h"
 #include "shell/MainFrame.h"
 #include "ui/ColourTable.h"
+#include "ui/LocationDialog.h"
 #include "ui/Options.h"
 #include "ui/SettingsStore.h"
 
@@ -21,6 +22,13 @@ static_assert(colourCount == graphColourCount, "graph lines index the program's 
 // The commands that need the Graph window itself.
 constexpr int windowCommands[] = {command::graphEdit, command::graphOptions, command::graphGuideLine,
                                   command::showGraph};
+
+// "Select..." of the Calculate Graph dialog: a place for the graph, chosen
+// on a copy of the options, so that the observer's own places stay.
+bool selectGraphPlace(QWidget* owner, LocationRecord& place) {
+  Options copy = options();
+  return LocationDialog(owner, place, copy.listLocation, copy.userLocation, copy.useUserLocation);
+}
 
 }  // namespace
 
@@ -65,9 +73,7 @@ void GraphDocumentHost::command(int commandId) {
       files_.saveGraphAs();
       break;
     case command::graphCalculate:
-      // The location dialog is not part of the program yet: "Select..." stays
-      // disabled.
-      runCalculateDialog(frame_, files_.document(), observer(), {});
+      runCalculateDialog(frame_, files_.document(), observer(), selectGraphPlace);
       refreshMenu();
       break;
     default:

@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMdiArea>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -100,7 +99,7 @@ SymbolTable::SymbolTable(Frame* frame) : QDialog(frame ? frame->frameWindow() : 
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   const SymbolTableSettings s = readSymbolTableSettings();
-  move(documentOrigin() + QPoint(s.x, s.y));
+  move(s.x, s.y);
 }
 
 QWidget* SymbolTable::planetsPage() {
@@ -145,10 +144,6 @@ QWidget* SymbolTable::control(int controlId) const {
   return findControlChecked(this, controlId, moduleName, __LINE__);
 }
 
-QPoint SymbolTable::documentOrigin() const {
-  return frame_ ? frame_->documentArea()->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
-}
-
 void SymbolTable::SymbolTableShow(bool visible) {
   if (released_) return;
   setVisible(visible);
@@ -168,8 +163,7 @@ void SymbolTable::saveAndRelease() {
   if (released_) return;
   const Options& current = options();
   if (current.saveOptions && current.saveWindowState) {
-    const QPoint place = pos() - documentOrigin();
-    writeSymbolTableSettings({isVisible(), place.x(), place.y()});
+    writeSymbolTableSettings({isVisible(), pos().x(), pos().y()});
   }
   released_ = true;
   hide();

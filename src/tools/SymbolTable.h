@@ -44,7 +44,8 @@ extern const BodySymbolCell bodySymbolCells[11];
 // The settings under "\Symbol table".
 struct SymbolTableSettings {
   bool visible = false;
-  // The window's top left, from the top left of the frame's document area.
+  // The window's top left on the screen, as the Astronomical Calculator
+  // keeps its own.
   int x = 200;
   int y = 100;
 };
@@ -82,7 +83,6 @@ class SymbolTable : public QDialog, public DocumentWindow {
   QWidget* planetsPage();
   QWidget* greekPage();
   void giveCommandBack();
-  QPoint documentOrigin() const;
 
   Frame* frame_;
   QTabWidget* tabs_ = nullptr;

@@ -166,7 +166,8 @@ TEST_F(GraphCommandsTest, CalculateGraphRefusesABadStepThenCalculatesTheYear) {
   int focusAfterMessage = -1;
   {
     ModalWatch watch([&](QWidget* dialog) {
-      EXPECT_FALSE(findControlOrNull(dialog, 346)->isEnabled());  // no city selection yet
+      qobject_cast<QPushButton*>(findControlOrNull(dialog, 346))->click();  // "Select..."
+      EXPECT_EQ(qobject_cast<QLineEdit*>(findControlOrNull(dialog, 121))->text(), QStringLiteral("+1.0"));
       EXPECT_EQ(qobject_cast<QDateEdit*>(findControlOrNull(dialog, 101))->text(), QStringLiteral("01.01.2003"));
       auto* step = qobject_cast<QLineEdit*>(findControlOrNull(dialog, 243));
       step->setText(QStringLiteral("abc"));
@@ -180,7 +181,13 @@ TEST_F(GraphCommandsTest, CalculateGraphRefusesABadStepThenCalculatesTheYear) {
       step->setText(QStringLiteral("1"));
       pressing(okButton)(dialog);
     });
-    ASSERT_TRUE(runCalculateDialog(nullptr, *document, programObserver, {}));
+    const LocationChooser paris = [](QWidget*, LocationRecord& place) {
+      place.longitude.set(-2.35);
+      place.latitude.set(48.85);
+      place.timeZone = 1.0f;
+      return true;
+    };
+    ASSERT_TRUE(runCalculateDialog(nullptr, *document, programObserver, paris));
     EXPECT_EQ(watch.count(), 1);
   }
   EXPECT_EQ(message, QStringLiteral("You entered an illegel step value"));
@@ -189,6 +196,8 @@ TEST_F(GraphCommandsTest, CalculateGraphRefusesABadStepThenCalculatesTheYear) {
   const GraphHeader& h = document->header;
   EXPECT_EQ(h.end, AstDateTime(1, 1, 2004, 0.0, TimeKind::Lct));
   EXPECT_TRUE(h.calculated && h.modified);
+  EXPECT_NEAR(h.observer.longitude(), -2.35, 1e-3);  // as the field's text gave it
+  EXPECT_EQ(h.observer.timeZone(), 1.0f);
   EXPECT_EQ(h.markUnit, StepUnit::Months);
   for (const GraphLine& line : document->lines) EXPECT_EQ(line.calculated, !line.free);
 

@@ -52,42 +52,6 @@ TEST(MoonPhase, IsFullAndOppositeTheSunAtFullMoonAndNewAndCloseToItAtNewMoon) {
   EXPECT_TRUE(newMoon.elongation >= 0.0 && newMoon.elongation < 6.0) << newMoon.elongation;
 }
 
-TEST(MoonDistance, StaysBetween356000And407000KmAndTheSizeBetween0_49And0_56) {
-  double nearest = 1e9, farthest = 0.0;
-  forEachDay(observerAt(1, 1, 2024, 12.0), 1, 366, [&](const Observer& observer) {
-    const BodyState s = computed(theMoon(), bit::distanceFromEarth | bit::angularSize, observer);
-    EXPECT_TRUE(s.distanceFromEarth >= 356000.0 && s.distanceFromEarth <= 407000.0) << s.distanceFromEarth;
-    EXPECT_TRUE(s.angularSize >= 0.49f && s.angularSize <= 0.56f) << s.angularSize;
-    EXPECT_NEAR(s.angularSize * s.distanceFromEarth,
-                theMoon().angularSizeAtSemiMajorAxis() * theMoon().semiMajorAxis(), 0.5);  // float size
-    nearest = std::min(nearest, s.distanceFromEarth);
-    farthest = std::max(farthest, s.distanceFromEarth);
-  });
-  // The orbit's own extremes are a(1 - e) = 363297 km and a(1 + e) = 405505 km.
-  EXPECT_LT(nearest, 364000.0);
-  EXPECT_GT(farthest, 405000.0);
-}
-
-TEST(MoonRiseAndSet, EventsAreHorizonCrossingsResolvedToTenSecondsAsFindMoonEventGivesThem) {
-  const Observer observer = observerAt(15, 5, 2024, 9.0, 51.5, 0.1, 1.0f, true);
-  const BodyState state = computed(theMoon(), bit::rise | bit::set, observer);
-  ASSERT_TRUE(state.rise.isValid() && state.set.isValid());
-  EXPECT_EQ(state.rise.getKind(), TimeKind::Lct);
-  EXPECT_EQ(state.rise.formatDate(), "15.05.2024");
-  EXPECT_EQ(state.set.formatDate(), "15.05.2024");
-  EXPECT_LT(altitudeOfMoon(observer, state.rise.getHours()), 0.0);
-  EXPECT_GE(altitudeOfMoon(observer, state.rise.getHours() + tenSeconds), 0.0);
-  EXPECT_GE(altitudeOfMoon(observer, state.set.getHours()), 0.0);
-  EXPECT_LT(altitudeOfMoon(observer, state.set.getHours() + tenSeconds), 0.0);
-
-  const AstDateTime start(15, 5, 2024, 0.0, TimeKind::Lct), end(15, 5, 2024, 24.04, TimeKind::Lct);
-  AstDateTime rise, set;
-  EXPECT_TRUE(theMoon().findMoonEvent(bit::rise, observer, start, end, rise));
-  EXPECT_TRUE(theMoon().findMoonEvent(bit::set, observer, start, end, set));
-  EXPECT_EQ(rise, state.rise);
-  EXPECT_EQ(set, state.set);
-}
-
 TEST(MoonRiseAndSet, SomeDaysHaveOnlyASetOthersOnlyARiseAndEveryEventIsATimeOfThatDay) {
   // 1 July 2028 at Greenwich has its set at 24.03 h of the search, which
   // belongs to 2 July.
@@ -125,31 +89,7 @@ TEST(MoonRiseAndSet, ARiseInTheFirstMinutesOfTheNextDateIsNotThisDatesRise) {
   EXPECT_FALSE(found.isValid());
 }
 
-TEST(MoonRiseAndSet, PolesAndTheEndsOfTheCalendarGiveNumbersOrInvalidTimes) {
-  for (double latitude : {90.0, -90.0, 89.999, -89.999, 75.0}) {
-    forEachDay(observerAt(1, 3, 2024, 12.0, latitude, 20.0, 2.0f), 1, 60, [](const Observer& observer) {
-      const BodyState s = computed(theMoon(), bit::rise | bit::set | bit::direction | bit::position, observer,
-                                   TimeKind::Lct, CoordSystem::Horizontal);
-      expectInvalidOrTimeOfDay(s.rise, placeAndDate(observer));
-      expectInvalidOrTimeOfDay(s.set, placeAndDate(observer));
-      EXPECT_TRUE(std::isfinite(s.position.b()) && std::isfinite(s.direction)) << placeAndDate(observer);
-    });
-  }
-  const std::uint32_t everything = bit::position | bit::distanceFromEarth | bit::angularSize | bit::phase |
-                                   bit::elongation | bit::ascendingNode | bit::descendingNode | bit::rise | bit::set;
-  for (const Observer& observer :
-       {observerAt(1, 1, 1, 0.0, 45.0, -170.0, 12.0f), observerAt(1, 1, 1, 0.0, -45.0, 170.0, -11.5f),
-        observerAt(31, 12, 9999, 23.9, 45.0, 170.0, -11.5f, true), observerAt(31, 12, 9999, 0.0, 10.0)}) {
-    for (TimeKind kind : {TimeKind::Gmt, TimeKind::Lct, TimeKind::Lst}) {
-      const BodyState s = computed(theMoon(), everything, observer, kind);
-      const std::string where = placeAndDate(observer);
-      EXPECT_TRUE(std::isfinite(s.position.a()) && std::isfinite(s.position.b())) << where;
-      EXPECT_TRUE(std::isfinite(s.elongation)) << where;
-      EXPECT_GT(s.distanceFromEarth, 350000.0) << where;
-      expectInvalidOrTimeOfDay(s.rise, where);
-      expectInvalidOrTimeOfDay(s.set, where);
-    }
-  }
+TEST(MoonRiseAndSet, NoEventIsInventedBeforeTheStartOfTheCalendar) {
   // On 1 January of year 1, twelve hours east of Greenwich, the first half
   // of the civil day lies before the calendar in universal time: there is
   // no altitude there, and an event bracketed by it would be invented.
@@ -188,17 +128,6 @@ TEST(MoonEventSearch, AFlatOrLevelAltitudeIsNoEventOrIsProbedFurtherAheadButNeve
   EXPECT_NEAR(*rise, 13.5, tenSeconds);
   EXPECT_NEAR(*set, 22.5, tenSeconds);
   EXPECT_EQ(recorder.count(), 0u);
-}
-
-TEST(MoonEventSearch, AFlagOtherThanRiseOrSetIsAnInternalError) {
-  InternalErrorRecorder recorder;
-  EXPECT_FALSE(findHorizonCrossing(bit::phase, 0.0, 24.04, [](double h) { return h - 3.0; }).has_value());
-  AstDateTime result(1, 1, 2000, 5.0, TimeKind::Lct);
-  EXPECT_FALSE(theMoon().findMoonEvent(bit::twilightBegin, observerAt(1, 1, 2000, 0.0),
-                                       AstDateTime(1, 1, 2000, 0.0, TimeKind::Lct),
-                                       AstDateTime(1, 1, 2000, 24.04, TimeKind::Lct), result));
-  EXPECT_FALSE(result.isValid());
-  EXPECT_EQ(recorder.modules(), (std::vector<std::string>{"AST_MOON", "AST_MOON"}));
 }
 
 }  // namespace

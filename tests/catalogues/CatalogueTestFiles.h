@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "bodies/AstBody.h"
 #include "catalogues/Constellation.h"
 #include "catalogues/ConstellationTable.h"
 #include "catalogues/CoreServices.h"
@@ -93,15 +92,6 @@ inline std::string ngcRecord(const NgcRecordFields& fields) {
   appendFloat(bytes, fields.magnitude);
   bytes += length(fields.descriptionLength, fields.description);
   return bytes + fields.description;
-}
-
-// The names of a body's quantities, in the order it publishes them.
-inline std::vector<std::string> quantityNames(const AstBody& body) {
-  std::vector<std::string> names;
-  for (const Quantity* q = body.firstQuantity(); q != nullptr && names.size() < 20; q = body.nextQuantity()) {
-    names.push_back(q->name());
-  }
-  return names;
 }
 
 // Collects the messages shown to the user while it lives.

@@ -102,72 +102,20 @@ class ShellTest : public ::testing::Test {
   std::unique_ptr<MainFrame> frame;
 };
 
-// ---------------------------------------------------------------- start
 
-TEST_F(ShellTest, AFirstStartShowsToolbarStatusLineTheCataloguesAndTheObserver) {
+// A first start, the user's changes, the end, and the next start.
+TEST_F(ShellTest, AFirstStartWelcomesTheUserAndTheNextStartShowsWhatWasLeft) {
   MessageRecorder panel;
   frame->registerWindow(FrameWindow::SkyControlPanel, &panel);
   startProgram();
   EXPECT_TRUE(shellSettings().maximized);
-  EXPECT_TRUE(shellSettings().showHelpHint);
-  EXPECT_TRUE(ToolbarVisible());
-  EXPECT_TRUE(StatusLineVisible());
+  EXPECT_TRUE(ToolbarVisible() && StatusLineVisible());
   EXPECT_GT(starCount(), 0);
   EXPECT_GT(ngcCount(), 0);
   EXPECT_EQ(frame->statusLine()->partText(0), QStringLiteral("   15.06.2001   12:00:00 LCT (DST Off)"));
   EXPECT_TRUE(frame->statusLine()->partText(1).startsWith(QStringLiteral("London, UK   ")));
   EXPECT_EQ(panel.messages, (std::vector<ReceivedMessage>{{UM_OBSERVER_SET, 0, pointerParam(&observer())}}));
   frame->registerWindow(FrameWindow::SkyControlPanel, nullptr);
-  // The end releases the catalogues.
-  ASSERT_TRUE(ShellShutdown());
-  EXPECT_EQ(starCount(), 0);
-  EXPECT_EQ(ngcCount(), 0);
-}
-
-TEST_F(ShellTest, StoredMainWindowValuesHideToolbarAndStatusLine) {
-  store("Toolbar visible", "0");
-  store("Status line visible", "0");
-  store("Maximized", "0");
-  startProgram();
-  frame->show();
-  EXPECT_FALSE(shellSettings().maximized);
-  EXPECT_FALSE(ToolbarVisible());
-  EXPECT_FALSE(frame->toolbar()->isVisible());
-  EXPECT_FALSE(StatusLineVisible());
-  EXPECT_FALSE(frame->statusLine()->isVisible());
-}
-
-TEST_F(ShellTest, StoredRealTimeClockTicksOnTheFrame) {
-  settings.store().setValue(root + "\\Time", "Real time clock", "1");
-  startProgram();
-  ASSERT_NE(realTimeClockTimerId(), 0);
-  QTimerEvent tick(realTimeClockTimerId());
-  QCoreApplication::sendEvent(frame.get(), &tick);
-  EXPECT_EQ(frame->statusLine()->partText(0), QStringLiteral("   15.06.2001   12:01:00 LCT (DST Off)"));
-}
-
-TEST_F(ShellTest, StartActivatesTheDocumentThatNamedItself) {
-  frame->show();
-  std::vector<QMdiSubWindow*> children;
-  for (const char* title : {"Sky", "Solar system"}) {
-    children.push_back(frame->documentArea()->addSubWindow(new QWidget));
-    children.back()->setWindowTitle(QString::fromLatin1(title));
-    children.back()->show();
-  }
-  FakeDocument skyDoc(children[0], "Sky", nullptr);
-  FakeDocument solarDoc(children[1], "Solar system", nullptr);
-  skyDoc.namesItselfActive = true;
-  frame->registerDocument(FrameWindow::Sky, &skyDoc);
-  frame->registerDocument(FrameWindow::SolarSystem, &solarDoc);
-  startProgram();
-  EXPECT_EQ(frame->documentArea()->activeSubWindow(), children[0]);
-  EXPECT_FALSE(children[0]->isMaximized());
-}
-
-// -------------------------------------------------------------- welcome
-
-TEST_F(ShellTest, FirstRunShowsTheWelcomeBoxAndLaterRunsDoNot) {
-  startProgram();
   {
     ModalWatch shown(pressing(0));
     EXPECT_TRUE(ShowWelcomeOnFirstRun(*frame));
@@ -177,23 +125,28 @@ TEST_F(ShellTest, FirstRunShowsTheWelcomeBoxAndLaterRunsDoNot) {
               QStringLiteral("Welcome to Noctavo. This is the first time you are running the program.\n\n"
                              "If you need help getting started, select Help | Quick Tour from the Main Menu.\n"));
   }
+  frame->show();
+  frame->showNormal();
+  ToolbarSetVisible(false);
+  StatusLineShow(false);
+  options().realTimeClock = true;
   endProgram();
+  EXPECT_EQ(starCount(), 0);  // the end releases the catalogues
+  EXPECT_EQ(ngcCount(), 0);
+
   startProgram();
-  EXPECT_FALSE(shellSettings().showHelpHint);
+  frame->show();
+  EXPECT_FALSE(shellSettings().maximized);
+  EXPECT_FALSE(frame->toolbar()->isVisible() || frame->statusLine()->isVisible());
   ModalWatch again(pressing(0));  // should a box come after all, it is answered
   EXPECT_FALSE(ShowWelcomeOnFirstRun(*frame));
   EXPECT_EQ(again.count(), 0);
+  ASSERT_NE(realTimeClockTimerId(), 0);
+  QTimerEvent tick(realTimeClockTimerId());
+  QCoreApplication::sendEvent(frame.get(), &tick);
+  EXPECT_EQ(observer().dateTime, AstDateTime(15, 6, 2001, 12.0 + 1.0 / 60.0, TimeKind::Lct));
 }
 
-TEST_F(ShellTest, WelcomeBoxComesBackWhenTheWindowStateWasNotSaved) {
-  startProgram();
-  options().saveWindowState = false;
-  endProgram();
-  startProgram();
-  EXPECT_TRUE(shellSettings().showHelpHint);
-}
-
-// ------------------------------------------------------------- shutdown
 
 TEST_F(ShellTest, ShutdownWritesTheMainWindowStateAsTheSaveModesSay) {
   struct Case {
@@ -226,53 +179,44 @@ TEST_F(ShellTest, ShutdownWritesTheMainWindowStateAsTheSaveModesSay) {
   }
 }
 
-TEST_F(ShellTest, CancelOnTheUnsavedGraphKeepsTheProgramOpenAndWritesNothing) {
-  startProgram();
-  FakeGraph graph;
-  frame->setGraphDocumentOwner(&graph);
-  frame->show();
-  ToolbarSetVisible(false);
-  settings.store().flush();
+// The question about an unsaved graph: Yes saves it, No leaves it, a saved
+// graph asks nothing, and Cancel keeps the program open and writes nothing.
+TEST_F(ShellTest, TheUnsavedGraphIsAskedAboutAndCancelKeepsTheProgramOpenWritingNothing) {
   const auto fileBytes = [this] {
+    settings.store().flush();
     QFile file(settings.filePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   };
-  const QByteArray before = fileBytes();
-  {
-    ModalWatch shown(pressing(cancelButton));
-    frame->close();
-    ASSERT_EQ(shown.count(), 1);
-    EXPECT_EQ(shown.shown[0].objectName, QStringLiteral("Dlg_MessageBox"));
-    EXPECT_EQ(shown.shown[0].caption, QStringLiteral("Noctavo warning"));
-    EXPECT_EQ(shown.shown[0].text, unsavedGraphQuestion);
-  }
-  EXPECT_TRUE(frame->isVisible());
-  EXPECT_EQ(graph.saves, 0);
-  settings.store().flush();
-  EXPECT_EQ(fileBytes(), before);
-  EXPECT_GT(starCount(), 0);  // nothing released either
-  ModalWatch no(pressing(noButton));
-  EXPECT_TRUE(ShellShutdown());
-}
-
-TEST_F(ShellTest, YesSavesTheGraphNoLeavesItAndASavedGraphAsksNothing) {
-  struct Case {
-    int answer;
-    bool unsaved;
-    int questions, saves;
-  };
-  for (const Case& c : {Case{yesButton, true, 1, 1}, Case{noButton, true, 1, 0}, Case{noButton, false, 0, 0}}) {
+  const struct { int answer; bool unsaved; int questions, saves; } cases[] = {
+      {yesButton, true, 1, 1}, {noButton, true, 1, 0}, {noButton, false, 0, 0}, {cancelButton, true, 1, 0}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.answer << " " << c.unsaved);
     startProgram();
     FakeGraph graph;
     graph.unsaved = c.unsaved;
     frame->setGraphDocumentOwner(&graph);
-    ModalWatch shown(pressing(c.answer));
-    endProgram();
-    EXPECT_EQ(shown.count(), c.questions);
-    for (const testing::ShownDialog& question : shown.shown) EXPECT_EQ(question.text, unsavedGraphQuestion);
+    frame->show();
+    ToolbarSetVisible(false);
+    const QByteArray before = fileBytes();
+    {
+      ModalWatch shown(pressing(c.answer));
+      frame->close();
+      ASSERT_EQ(shown.count(), c.questions);
+      for (const testing::ShownDialog& question : shown.shown) {
+        EXPECT_EQ(question.caption + ": " + question.text, "Noctavo warning: " + unsavedGraphQuestion);
+      }
+    }
     EXPECT_EQ(graph.saves, c.saves);
-    EXPECT_EQ(stored("ShowHelpHint"), "0");  // and the program goes on to its end
+    EXPECT_EQ(frame->isVisible(), c.answer == cancelButton);
+    if (c.answer == cancelButton) {
+      EXPECT_EQ(fileBytes(), before);
+      EXPECT_GT(starCount(), 0);  // nothing released either
+      ModalWatch no(pressing(noButton));
+      ASSERT_TRUE(ShellShutdown());
+    } else {
+      EXPECT_EQ(stored("ShowHelpHint"), "0");  // the program went on to its end
+    }
+    frame.reset();
   }
 }
 

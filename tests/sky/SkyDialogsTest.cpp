@@ -1,10 +1,8 @@
 // The Sky window's dialogs: Sky Options and Find Object.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QComboBox>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 
 #include <algorithm>
@@ -13,7 +11,6 @@
 #include <vector>
 
 #include "bodies/AstPlanet.h"
-#include "bodies/AstSun.h"
 #include "sky/FindObjectDialog.h"
 #include "sky/SkyOptionsDialog.h"
 #include "sky/SkyWindowTestSupport.h"
@@ -38,27 +35,20 @@ struct Check {
   std::int32_t SkySettings::*field;
 };
 constexpr Check checks[] = {
-    {opt::starNames, &SkySettings::starNamesOn},
-    {opt::starLetters, &SkySettings::starLettersOn},
+    {opt::starNames, &SkySettings::starNamesOn},   {opt::starLetters, &SkySettings::starLettersOn},
     {opt::constellationNames, &SkySettings::constellationNamesOn},
     {opt::constellationLines, &SkySettings::constellationLinesOn},
-    {opt::planetNames, &SkySettings::planetNamesOn},
-    {opt::planetSymbols, &SkySettings::planetSymbolsOn},
-    {opt::sun, &SkySettings::sunOn},
-    {opt::moon, &SkySettings::moonOn},
-    {opt::ngcObjects, &SkySettings::ngcObjectsOn},
-    {opt::ngcColour, &SkySettings::ngcColourOn},
-    {opt::horizon, &SkySettings::horizonOn},
-};
+    {opt::planetNames, &SkySettings::planetNamesOn}, {opt::planetSymbols, &SkySettings::planetSymbolsOn},
+    {opt::sun, &SkySettings::sunOn},               {opt::moon, &SkySettings::moonOn},
+    {opt::ngcObjects, &SkySettings::ngcObjectsOn}, {opt::ngcColour, &SkySettings::ngcColourOn},
+    {opt::horizon, &SkySettings::horizonOn}};
 constexpr std::pair<int, PlanetDisplayMode> planetRadios[] = {{opt::planetsNone, PlanetDisplayMode::None},
                                                               {opt::planetsRealistic, PlanetDisplayMode::Realistic},
                                                               {opt::planetsAll, PlanetDisplayMode::All}};
 
 class SkyDialogsTest : public testing::SkyWindowFixture {};
 
-// ------------------------------------------------------------- Sky Options
-
-TEST_F(SkyDialogsTest, SkyOptionsShowsTheSettingsAndOkStoresEveryField) {
+TEST_F(SkyDialogsTest, SkyOptionsShowsTheSettingsOkStoresEveryFieldAndCancelNone) {
   for (int radio = 0; radio < 3; ++radio) {
     const PlanetDisplayMode mode = planetRadios[radio].second;
     SCOPED_TRACE(static_cast<int>(mode));
@@ -67,8 +57,6 @@ TEST_F(SkyDialogsTest, SkyOptionsShowsTheSettingsAndOkStoresEveryField) {
     settings.moonOn = 0;
     settings.planetDisplayMode = mode;
     SkyOptionsDialog dialog(settings, nullptr);
-    EXPECT_EQ(dialog.objectName(), QStringLiteral("Dlg_SkyOptions"));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sky Options"));
     for (const Check& check : checks) {
       EXPECT_EQ(button(&dialog, check.id)->isChecked(), settings.*check.field != 0) << check.id;
       button(&dialog, check.id)->toggle();
@@ -80,61 +68,17 @@ TEST_F(SkyDialogsTest, SkyOptionsShowsTheSettingsAndOkStoresEveryField) {
     for (const Check& check : checks) expected.*check.field = !(settings.*check.field);
     expected.planetDisplayMode = planetRadios[next].second;
     pressOk(&dialog);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(settings, expected);
   }
-}
-
-TEST_F(SkyDialogsTest, PictureColourIsOfferedOnlyWhileNgcObjectsAreShown) {
+  // The picture colour is offered only while NGC objects are shown.
   SkySettings settings;
   SkyOptionsDialog dialog(settings, nullptr);
   EXPECT_FALSE(button(&dialog, opt::ngcColour)->isEnabled());
   button(&dialog, opt::ngcObjects)->setChecked(true);
   EXPECT_TRUE(button(&dialog, opt::ngcColour)->isEnabled());
-  button(&dialog, opt::ngcObjects)->setChecked(false);
-  EXPECT_FALSE(button(&dialog, opt::ngcColour)->isEnabled());
-}
-
-TEST_F(SkyDialogsTest, CancelChangesNothing) {
-  SkySettings settings;
-  SkyOptionsDialog dialog(settings, nullptr);
-  button(&dialog, opt::sun)->setChecked(false);
   button(&dialog, opt::planetsAll)->setChecked(true);
   button(&dialog, dialog_button::cancel)->click();
-  EXPECT_EQ(dialog.result(), QDialog::Rejected);
   EXPECT_EQ(settings, SkySettings{});
-}
-
-TEST_F(SkyDialogsTest, TheOptionsCommandOpensTheDialogOnTheWindowsSettings) {
-  startSky();
-  testing::whenModalAppears([](QWidget* dialog) {
-    button(dialog, opt::starNames)->setChecked(true);
-    pressOk(dialog);
-  });
-  frame->executeCommand(117);
-  EXPECT_EQ(skySettings().starNamesOn, 1);
-}
-
-// ------------------------------------------------------------- Find Object
-
-TEST_F(SkyDialogsTest, EveryTypeButTheEarthIsOfferedSunFirstAndTheSunAndMoonNeedNoName) {
-  startSky();
-  FindObjectDialog dialog(sky, sky);
-  EXPECT_EQ(dialog.objectName(), QStringLiteral("Dlg_SkyFindObject"));
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Find Object"));
-  QStringList types;
-  for (int i = 0; i < dialog.typeBox()->count(); ++i) types << dialog.typeBox()->itemText(i);
-  EXPECT_EQ(types, (QStringList{"Sun", "Moon", "Planet", "Star", "Constellation", "NGC object"}));
-  EXPECT_EQ(dialog.typeBox()->currentIndex(), 0);
-  EXPECT_EQ(comboBox(&dialog, find::objectType), dialog.typeBox());
-  EXPECT_EQ(comboBox(&dialog, find::objectName), dialog.nameBox());
-  EXPECT_EQ(dialog.nameBox()->count(), 0);
-  EXPECT_FALSE(dialog.nameBox()->isEnabled());
-  dialog.typeBox()->setCurrentIndex(2);
-  EXPECT_TRUE(dialog.nameBox()->isEnabled());
-  dialog.typeBox()->setCurrentIndex(1);
-  EXPECT_EQ(dialog.nameBox()->count(), 0);
-  EXPECT_FALSE(dialog.nameBox()->isEnabled());
 }
 
 TEST_F(SkyDialogsTest, NamesAreListedSortedWithoutRegardToLetterCase) {
@@ -159,46 +103,31 @@ TEST_F(SkyDialogsTest, NamesAreListedSortedWithoutRegardToLetterCase) {
   std::multiset<std::string> listed;
   for (const FindObjectName& entry : findObjectNames(ObjectType::Star)) listed.insert(entry.name);
   EXPECT_EQ(listed, named);
-}
-
-TEST_F(SkyDialogsTest, ConstellationsAreListedInTheCurrentLanguage) {
-  const auto listed = [](int language, const char* name) {
+  // Constellations in the current language.
+  const auto offers = [](int language, const char* name) {
     setConstellationLanguage(language);
     const std::vector<FindObjectName> names = findObjectNames(ObjectType::Constellation);
     EXPECT_EQ(names.size(), 88u);
     return std::any_of(names.begin(), names.end(), [name](const FindObjectName& entry) { return entry.name == name; });
   };
-  EXPECT_TRUE(listed(constellationLanguageLatin, "Ursa Minor"));
-  EXPECT_FALSE(listed(constellationLanguageLatin, "Little Dipper"));
-  EXPECT_TRUE(listed(constellationLanguageEnglish, "Little Dipper"));
-  EXPECT_FALSE(listed(constellationLanguageEnglish, "Ursa Minor"));
+  EXPECT_TRUE(offers(constellationLanguageLatin, "Ursa Minor") && !offers(constellationLanguageLatin, "Little Dipper"));
+  EXPECT_TRUE(offers(constellationLanguageEnglish, "Little Dipper") && !offers(constellationLanguageEnglish, "Ursa Minor"));
 }
 
-TEST_F(SkyDialogsTest, OkFindsTheFirstObjectOfEveryTypeAndShowsItWithoutBringingTheWindowForward) {
+TEST_F(SkyDialogsTest, TheSkyMenuOpensOptionsAndFindObjectAndFindingSaturnTurnsTheViewToItAndHighlightsIt) {
   startSky();
-  sky->showMinimized();
-  for (int typeIndex = 0; typeIndex < static_cast<int>(findableObjectTypes().size()); ++typeIndex) {
-    const ObjectType type = findableObjectTypes()[static_cast<std::size_t>(typeIndex)];
-    SCOPED_TRACE(objectTypeName(type));
-    FindObjectDialog dialog(sky, sky);
-    dialog.typeBox()->setCurrentIndex(typeIndex);
-    const AstBody* chosen = dialog.chosenObject();
-    ASSERT_NE(chosen, nullptr);
-    EXPECT_EQ(chosen->getObjectType(), type);
-    if (dialog.nameBox()->isEnabled()) {
-      EXPECT_EQ(dialog.nameBox()->currentIndex(), 0);
-      EXPECT_EQ(symbolText(chosen->getName()), dialog.nameBox()->currentText());
-    }
-    pressOk(&dialog);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(sky->state().selected, chosen);
-    EXPECT_TRUE(display().highlightOn());
-    EXPECT_TRUE(sky->isMinimized());
-  }
-}
-
-TEST_F(SkyDialogsTest, FindingSaturnByNameTurnsTheViewToItAndHighlightsIt) {
-  startSky();
+  testing::whenModalAppears([](QWidget* dialog) {
+    button(dialog, opt::starNames)->setChecked(true);
+    pressOk(dialog);
+  });
+  frame->executeCommand(117);
+  EXPECT_EQ(skySettings().starNamesOn, 1);
+  testing::whenModalAppears([](QWidget* dialog) {
+    comboBox(dialog, find::objectType)->setCurrentIndex(1);
+    button(dialog, dialog_button::cancel)->click();
+  });
+  frame->executeCommand(118);
+  EXPECT_EQ(sky->state().selected, nullptr);
   testing::whenModalAppears([](QWidget* dialog) {
     QComboBox* type = comboBox(dialog, find::objectType);
     type->setCurrentIndex(type->findText(QStringLiteral("Planet")));
@@ -217,17 +146,6 @@ TEST_F(SkyDialogsTest, FindingSaturnByNameTurnsTheViewToItAndHighlightsIt) {
   EXPECT_EQ(view(), viewTowards(MapType::Realistic, sky->state().tables.planetHorizontal[4]));
   EXPECT_TRUE(display().highlightOn());
   EXPECT_TRUE(QTest::qWaitFor([this] { return !display().highlightOn(); }, 2000));
-}
-
-TEST_F(SkyDialogsTest, CancelFindsNothing) {
-  startSky();
-  testing::whenModalAppears([](QWidget* dialog) {
-    comboBox(dialog, find::objectType)->setCurrentIndex(1);
-    button(dialog, dialog_button::cancel)->click();
-  });
-  frame->executeCommand(118);
-  EXPECT_EQ(sky->state().selected, nullptr);
-  EXPECT_FALSE(display().highlightOn());
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -19,11 +18,6 @@ using namespace testing;
 namespace bit = quantity_bit;
 
 constexpr double tenSeconds = 10.0 / 3600.0;  // in hours
-
-double altitudeOfMoon(Observer observer, double hours) {
-  observer.dateTime.setHours(hours);
-  return computed(theMoon(), bit::latitude, observer, TimeKind::Lct, CoordSystem::Horizontal).position.b();
-}
 
 TEST(MoonElements, StartFromTheirEpochValuesAndTheNodesMoveBackwards) {
   const auto place = theMoon().placeAt(0.0);

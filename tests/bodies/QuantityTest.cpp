@@ -94,28 +94,6 @@ TEST(QuantityText, EveryClassValidatesAndFormatsItsValues) {
   }
 }
 
-TEST(QuantityText, AnglesFollowTheSystemAndTheDisplayModeAndConstellationsTheLanguage) {
-  FixedAngleModes modes({RightAscensionDisplay::HourMinSec, AngleDisplay::DegMinSec});
-  const LongitudeQuantity longitude("Longitude", 0, 360, bit::longitude, 124, 111);
-  EXPECT_EQ(longitude.coordSystem(), CoordSystem::None);
-  EXPECT_EQ(longitude.format(123.5), "123\xB0" "30'00\"");
-  longitude.setCoordSystem(CoordSystem::Equatorial);
-  EXPECT_EQ(longitude.format(123.5), "8h14m00s");
-  longitude.setCoordSystem(CoordSystem::Horizontal);
-  EXPECT_EQ(longitude.format(123.5), "123\xB0" "30'00\"");
-  setAngleDisplayModes({RightAscensionDisplay::Decimal, AngleDisplay::Decimal});
-  EXPECT_EQ(AngularSizeQuantity("Angular size", 0, 1, bit::angularSize, 182, 160).format(0.5), "0.50000\xB0");
-
-  const ConstellationQuantity constellation("Constellation", 0, 88, bit::ngcConstellation, 185, 163);
-  const int previous = constellationLanguage();
-  setConstellationLanguage(constellationLanguageLatin);
-  EXPECT_EQ(constellation.format(87.9), "Vulpecula");
-  setConstellationLanguage(constellationLanguageEnglish);
-  EXPECT_EQ(constellation.format(59.0), "Orion");
-  EXPECT_EQ(constellation.format(82.0), "Big Dipper");
-  setConstellationLanguage(previous);
-}
-
 TEST(Zodiac, ConstellationsHaveUnequalLimitsSignsThirtyDegreesAndNoAngleNoSign) {
   // A limit belongs to the constellation below it; Pisces wraps around the
   // first point of Aries.

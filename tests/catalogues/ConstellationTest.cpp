@@ -98,18 +98,6 @@ TEST_F(Constellations, TheRegistryFindsAConstellationByItsNameInEitherLanguage) 
 
 // --- the boundary file and search ---------------------------------------------
 
-TEST_F(Constellations, BoundaryLinesAreReadInOrderTakingAnyWhiteSpaceAndIgnoringWhatFollows) {
-  ASSERT_TRUE(loadBoundaries("  0.0\t24.0   60.0 umi  trailing words\r\n\n5 6.0 -10 Ori\n0 24 -90 AND\n"));
-  const std::span<const ConstellationBoundary> table = constellationBoundaries();
-  ASSERT_EQ(table.size(), 3u);
-  EXPECT_EQ(table[0].constellation, ursaMinor);
-  EXPECT_EQ(table[1].lowerRightAscension, 5.0f);
-  EXPECT_EQ(table[1].upperRightAscension, 6.0f);
-  EXPECT_EQ(table[1].lowerDeclination, -10.0f);
-  EXPECT_EQ(table[1].constellation, orion);
-  EXPECT_EQ(table[2].constellation, andromeda);
-}
-
 TEST_F(Constellations, AMissingOrUnreadableBoundaryFileStopsWithItsMessage) {
   struct Case {
     const char* file;  // null: no file

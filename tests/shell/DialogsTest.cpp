@@ -1,7 +1,6 @@
 // The Date and Time and the Appearance dialogs, driven as a user would.
 #include <gtest/gtest.h>
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>

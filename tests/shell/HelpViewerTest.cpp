@@ -37,12 +37,6 @@ QByteArray readFile(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void writeTopic(const QString& folder, const QString& name, const QString& title, const QString& body) {
-  QFile file(QDir(folder).filePath(name));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(QStringLiteral("<html><head><title>%1</title></head><body>%2</body></html>").arg(title, body).toUtf8());
-}
-
 // The links of a topic file, as written in its href attributes.
 QStringList hrefsOf(const QString& path) {
   static const QRegularExpression href(QStringLiteral("href\\s*=\\s*\"([^\"]*)\""),
@@ -220,35 +214,6 @@ TEST_F(HelpViewerTest, TheShippedTopicsAreWholeAndAllReachableFromTheContents) {
   }
 }
 
-
-TEST(HelpSearch, AndsTheWordsAndRanksTheTopicsByHitsInTheirTextIgnoringCase) {
-  QTemporaryDir dir;
-  writeTopic(dir.path(), QStringLiteral("both.htm"), QStringLiteral("Both"), QStringLiteral("<p>The Moon and the Sun.</p>"));
-  writeTopic(dir.path(), QStringLiteral("moon.htm"), QStringLiteral("Moon only"),
-             QStringLiteral("<p>moon, MOON, Moonrise.</p>"));
-  writeTopic(dir.path(), QStringLiteral("sun.htm"), QStringLiteral("Sun only"),
-             QStringLiteral("<p>Sunset at 20&deg; <a href=\"moon.htm\">link</a></p>"));
-  const auto found = [&](const QString& query) {
-    QStringList topics;
-    for (const HelpSearchHit& hit : searchHelpTopics(dir.path(), query)) topics.append(hit.topicFile);
-    return topics;
-  };
-  EXPECT_EQ(found(QStringLiteral("moon sun")), QStringList{QStringLiteral("both.htm")});
-  EXPECT_EQ(found(QStringLiteral("  sun   moon ")), QStringList{QStringLiteral("both.htm")});
-  EXPECT_TRUE(found(QStringLiteral("moon comet")).isEmpty());
-  EXPECT_TRUE(found(QStringLiteral("href")).isEmpty());  // the text, not the markup
-  EXPECT_EQ(found(QStringLiteral("20\u00B0")), QStringList{QStringLiteral("sun.htm")});
-  EXPECT_EQ(found(QStringLiteral("set")), QStringList{QStringLiteral("sun.htm")});  // parts of words count
-  EXPECT_TRUE(found(QString()).isEmpty());
-  EXPECT_TRUE(found(QStringLiteral("   ")).isEmpty());
-  // "moon.htm" holds the word four times (title and three in the text).
-  const QList<HelpSearchHit> hits = searchHelpTopics(dir.path(), QStringLiteral("MOON"));
-  ASSERT_EQ(hits.size(), 2);
-  EXPECT_EQ(hits[0].topicFile, QStringLiteral("moon.htm"));
-  EXPECT_EQ(hits[0].hits, 4);
-  EXPECT_EQ(hits[0].title, QStringLiteral("Moon only"));
-  EXPECT_EQ(hits[1].hits, 1);
-}
 
 }  // namespace
 }  // namespace noctavo

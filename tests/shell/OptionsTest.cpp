@@ -3,12 +3,9 @@
 // change of place.
 #include <gtest/gtest.h>
 
-#include <QAbstractEventDispatcher>
-#include <QDate>
 #include <QObject>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <tuple>
 
@@ -216,10 +213,6 @@ TEST(TimeSource, DaylightSavingIsOnOnlyWhileDaylightTimeShiftsTheClockByAnHour) 
                                "Daylight saving time is assumed to be off"));
     }
   }
-}
-
-QList<QAbstractEventDispatcher::TimerInfo> timersOf(QObject* object) {
-  return QAbstractEventDispatcher::instance()->registeredTimers(object);
 }
 
 }  // namespace

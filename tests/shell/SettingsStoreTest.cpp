@@ -10,7 +10,6 @@
 #include <csignal>
 #include <string>
 #include <sys/resource.h>
-#include <tuple>
 
 #include "catalogues/Constellation.h"
 #include "catalogues/ConstellationTable.h"
@@ -39,17 +38,6 @@ void writeFileBytes(const QString& path, const QByteArray& bytes) {
 }
 
 // ------------------------------------------------------------- round trips
-
-TEST(SettingsRoundTrip, ValuesSurviveANewStoreOnTheSameFileWithoutAFlushOfTheirOwn) {
-  TemporarySettings settings;
-  SettingsWriteString(root + "\\Sky", "Direction of view (lambda)", "180.000000");
-  SettingsWriteInt(root + "\\Main window", "Toolbar visible", 0);
-  SettingsWriteInt(root, "Save options", 1);
-  settings.restart();
-  EXPECT_EQ(SettingsReadString(root + "\\Sky", "Direction of view (lambda)", "x"), "180.000000");
-  EXPECT_FALSE(SettingsReadBool(root + "\\Main window", "Toolbar visible", true));
-  EXPECT_EQ(SettingsReadInt(root, "Save options", 7), 1);
-}
 
 TEST(SettingsRoundTrip, TextsWithEscapesLineBreaksAndBytesAboveAsciiComeBackUnchanged) {
   TemporarySettings settings;

@@ -2,11 +2,8 @@
 // and writes, the catalogues, the welcome box and the unsaved graph.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -46,13 +43,6 @@ constexpr int yesButton = 253;
 constexpr int noButton = 254;
 constexpr int cancelButton = 255;
 
-// The data files lie in the build folder (CTest says where); by hand the
-// test program runs from its tests folder below it.
-QString dataFolder() {
-  const QString given = qEnvironmentVariable("NOCTAVO_DATA_DIR");
-  return given.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/..") : given;
-}
-
 // Answers a QMessageBox with OK and the program's own message box with the
 // button of the given control id.
 std::function<void(QWidget*)> pressing(int buttonId) {
@@ -83,7 +73,7 @@ class ShellTest : public ::testing::Test {
 
   void startProgram() {
     if (!frame) frame = std::make_unique<MainFrame>();
-    ShellInit(*frame, dataFolder());
+    ShellInit(*frame, qEnvironmentVariable("NOCTAVO_DATA_DIR"));
   }
 
   // The end of a run: the shutdown sequence and a new store on the file.

@@ -294,9 +294,6 @@ TEST(FormatAngle, ValuesNoAngleCanHaveShowAsAsterisksAndTheProgramSettingApplies
             "8h14m00s 123" + degree + "30'00\" -0" + degree + "30'00\"");
 }
 
-// ---------------------------------------------------------------------------
-// parseAngle
-
 double parsedOrNaN(const std::string& text, int limit) {
   double degrees = std::nan("");
   return parseAngle(text, limit, degrees) ? degrees : std::nan("");
@@ -304,23 +301,12 @@ double parsedOrNaN(const std::string& text, int limit) {
 
 TEST(ParseAngle, AcceptsTheDegreeHourAndDecimalFormsUpToTheLimitAndNothingElse) {
   const struct { std::string text; int limit; double degrees; } cases[] = {
-      {"90", 90, 90.0},
-      {"90" + degree, 90, 90.0},
-      {"45" + degree + "30'", 90, 45.5},
-      {"45" + degree + "30'15\"", 90, 45.5 + 15.0 / 3600.0},
-      {"-0" + degree + "30'", 90, -0.5},
-      {"-45" + degree + "30'36\"", 90, -(45.0 + 30.0 / 60.0 + 36.0 / 3600.0)},
-      {"-0" + degree + "00'36\"", 90, -0.01},
-      {"12.5", 90, 12.5},
-      {"12.5" + degree, 90, 12.5},
-      {"12.3456789012", 90, 12.3456789012},  // double precision
-      {"-179.99999999" + degree, 180, -179.99999999},
-      {"-180", 180, -180.0},
-      {"12h30m", 360, 187.5},
-      {"6H45M09S", 360, 101.2875},
-      {"-1h30m", 360, -22.5},
-      {"24h00m00s", 360, 360.0},
-  };
+      {"90", 90, 90.0}, {"90" + degree, 90, 90.0}, {"45" + degree + "30'", 90, 45.5},
+      {"45" + degree + "30'15\"", 90, 45.5 + 15.0 / 3600.0}, {"-0" + degree + "30'", 90, -0.5},
+      {"-45" + degree + "30'36\"", 90, -(45.0 + 30.0 / 60.0 + 36.0 / 3600.0)}, {"-0" + degree + "00'36\"", 90, -0.01},
+      {"12.5", 90, 12.5}, {"12.5" + degree, 90, 12.5}, {"12.3456789012", 90, 12.3456789012},  // double precision
+      {"-179.99999999" + degree, 180, -179.99999999}, {"-180", 180, -180.0}, {"12h30m", 360, 187.5},
+      {"6H45M09S", 360, 101.2875}, {"-1h30m", 360, -22.5}, {"24h00m00s", 360, 360.0}};
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(parsedOrNaN(c.text, c.limit), c.degrees) << c.text;
   // Beyond the limit, malformed, or anything after the last mark.
   const std::pair<std::string, int> rejected[] = {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -59,7 +58,9 @@ TEST(InputErrorReports, EachShowsItsTextAsAnErrorOwnedByTheDialogAndFocusesTheFi
     EXPECT_EQ(watch.shown[0].text, text);
     EXPECT_EQ(watch.shown[0].caption, QStringLiteral("Noctavo error"));
     EXPECT_EQ(watch.shown[0].owner, &dialog);
-    if (i + 1 < cases.size()) EXPECT_EQ(dialog.focusWidget(), dialog.field) << text.toStdString();
+    if (i + 1 < cases.size()) {
+      EXPECT_EQ(dialog.focusWidget(), dialog.field) << text.toStdString();
+    }
   }
   EXPECT_EQ(recorder.count(), 1u);
 }

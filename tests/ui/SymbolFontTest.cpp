@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
@@ -39,18 +38,6 @@ TEST(SymbolText, TurnsLetterDegreeAndBodyCodesIntoTheirSymbolsAndTheRestIntoWind
   for (int byte = 0; byte < 256; ++byte) all.push_back(static_cast<char>(byte));
   EXPECT_EQ(symbolBytes(symbolText(all)), all);
   EXPECT_EQ(symbolBytes(QStringLiteral("€©")), "??");  // 0xA9 is a Greek capital here
-}
-
-TEST(SymbolFontFace, IsDejaVuSansAtEightPointsAndHasEverySymbol) {
-  const QFont& font = SymbolFont();
-  EXPECT_EQ(font.pointSize(), 8);
-  EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("DejaVu Sans"));
-  const QFontMetrics metrics(font);
-  for (int byte = 0x7F; byte <= 0xBC; ++byte) {
-    EXPECT_TRUE(metrics.inFontUcs4(textOfByte(byte).toUcs4().at(0))) << std::hex << byte;
-  }
-  // The offscreen test screen has square pixels.
-  EXPECT_NEAR(PixelAspect(), 1.0, 1e-9);
 }
 
 // Lines are drawn in a 100 x 80 window.

@@ -109,25 +109,5 @@ TEST_F(TimeBarTest, TheArrowsStepFromTheShownMomentWithinTheCalendarAndCountsFro
   EXPECT_EQ(panel_.notifications.size(), 5u);
 }
 
-TEST_F(TimeBarTest, BrokenRequestsAndBindingsAreInternalErrorsThatChangeNothing) {
-  InternalErrorRecorder recorder;
-  EXPECT_EQ(TimeBarSpin(bar_, 0), TimeStepResult::Broken);
-  panel_.controls->dateText()->setText("31.02.2001");
-  EXPECT_EQ(TimeBarStep(bar_, false), TimeStepResult::Broken);
-  TimeBarSetStep(bar_, 5, 3);  // no such unit
-  EXPECT_EQ(moment_, AstDateTime(31, 3, 2001, 12.0, TimeKind::Lct));
-  EXPECT_TRUE(panel_.notifications.empty());
-  // The dialog finds its bar; a second bar on the same spin is refused.
-  EXPECT_EQ(TimeBarFromDialog(&panel_), &bar_);
-  TimeBar second;
-  EXPECT_FALSE(initBar(second, &panel_, &moment_, &observer_));
-  EXPECT_EQ(TimeBarFromDialog(&panel_), &bar_);
-  QDialog empty;  // a dialog without the bar's controls
-  setControlId(new QLabel(&empty), 101);
-  EXPECT_FALSE(initBar(second, &empty, &moment_, &moment_));
-  EXPECT_EQ(TimeBarFromDialog(&empty), nullptr);
-  EXPECT_GE(recorder.count(), 5u);
-}
-
 }  // namespace
 }  // namespace noctavo

@@ -1,98 +1,20 @@
-// The common controls and helpers of the dialogs and windows: arrow
-// buttons, the date picker binding, the child-window helpers and the
-// picture holder.
+// The picture holder of the Picture window and the pictures of NGC objects.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <QDateTimeEdit>
 #include <QDialog>
 #include <QFile>
-#include <QGroupBox>
 #include <QImage>
-#include <QLabel>
-#include <QListWidget>
 #include <QPainter>
-#include <QPalette>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QWidget>
 
-#include <optional>
 #include <string>
 
-#include "shell/FrameTestSupport.h"
-#include "support/InternalErrorRecorder.h"
-#include "ui/ArrowButton.h"
-#include "ui/DatePickerBinding.h"
 #include "ui/DialogControls.h"
-#include "ui/DialogUtils.h"
 #include "ui/PictureHolder.h"
 
 namespace noctavo {
 namespace {
-
-using testing::InternalErrorRecorder;
-
-TEST(ArrowButtons, PressedWinsOverDisabledWhichWinsOverFocusedAndAFocusChangeShowsTheFocus) {
-  using A = ArrowDrawAction;
-  using S = ArrowImageState;
-  const struct { A action; bool pressed, disabled, focused; S expected; } cases[] = {
-      {A::DrawEntire, true, true, true, S::Pressed},        {A::SelectionChange, true, false, true, S::Pressed},
-      {A::DrawEntire, false, true, true, S::Disabled},      {A::DrawEntire, false, false, true, S::Focus},
-      {A::SelectionChange, false, false, false, S::Normal}, {A::FocusChange, true, true, false, S::Focus},
-  };
-  for (const auto& c : cases) {
-    ArrowDrawRequest r;
-    r.action = c.action;
-    r.pressed = c.pressed;
-    r.disabled = c.disabled;
-    r.focused = c.focused;
-    EXPECT_EQ(arrowImageState(r), c.expected) << static_cast<int>(c.action) << c.pressed << c.disabled << c.focused;
-  }
-}
-
-TEST(DatePickerBinding, ShowsAMomentWithinItsRangeAndGivesDateAndTimeBackSeparately) {
-  QDialog dialog;
-  auto* edit = new QDateTimeEdit(&dialog);
-  setControlId(edit, 101);
-  std::optional<DatePickerBinding> binding(std::in_place);
-  ASSERT_TRUE(binding->Bind(&dialog, 101));
-  binding->SetFrom(AstDateTime(15, 6, 2001, 13.0 + 45.0 / 60.0 + 30.0 / 3600.0, TimeKind::Gmt));
-  AstDateTime read(1, 1, 1980, 7.25, TimeKind::Lct);
-  binding->GetDate(read);
-  EXPECT_EQ(read, AstDateTime(15, 6, 2001, 7.25, TimeKind::Lct));  // the date alone, the caller's kind
-  binding->GetTime(read);
-  EXPECT_EQ(read.formatDate() + " " + read.formatTime(), "15.06.2001 13:45:30");
-  // 02:30 does not exist in many zones on the last Sunday of March; the
-  // program's times are not the computer's.
-  binding->SetFrom(AstDateTime(25, 3, 2001, 2.5, TimeKind::Lct));
-  binding->GetTime(read);
-  EXPECT_EQ(read.formatTime(), "02:30:00");
-  // Outside the range the nearest end; an invalid moment changes nothing.
-  binding->SetFrom(AstDateTime(1, 1, 1600, 6.0, TimeKind::Lct));
-  EXPECT_EQ(edit->date(), QDate(1753, 1, 1));
-  binding->SetFrom(AstDateTime(1, 1, 5000, 6.0, TimeKind::Lct));
-  EXPECT_EQ(edit->date(), QDate(3000, 12, 31));
-  AstDateTime invalid;
-  invalid.invalidate();
-  binding->SetFrom(invalid);
-  EXPECT_EQ(edit->date(), QDate(3000, 12, 31));
-  // A second binding or a missing control is an internal error; an ended
-  // binding frees its control.
-  testing::InternalErrorRecorder recorder;
-  {
-    DatePickerBinding second;
-    EXPECT_FALSE(second.Bind(&dialog, 101));
-    EXPECT_FALSE(second.Bind(&dialog, 226));
-    EXPECT_EQ(recorder.modules(), (std::vector<std::string>{"astdted", "astdted"}));
-  }
-  EXPECT_EQ(DatePickerBinding::of(edit), &*binding);
-  binding.reset();
-  EXPECT_EQ(DatePickerBinding::of(edit), nullptr);
-  EXPECT_TRUE(binding.emplace().Bind(&dialog, 101));
-}
 
 constexpr int dotsPerMetreAt96Dpi = 3780;  // 96 / 0.0254
 constexpr QRgb white = qRgb(255, 255, 255);

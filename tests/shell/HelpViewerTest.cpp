@@ -137,6 +137,8 @@ TEST_F(HelpViewerTest, AReaderFollowsTopicsLinksHistoryContentsAndSearchInOneWin
   QTest::keyClicks(window.searchField(), QStringLiteral("sidereal"));
   QTest::keyClick(window.searchField(), Qt::Key_Return);
   EXPECT_TRUE(window.searchResultTopics().contains(QStringLiteral("glossary.htm")));
+  search(window, QStringLiteral("sidereal nowherefound"));  // every word must be there
+  EXPECT_TRUE(window.searchResultTopics().isEmpty());
   search(window, QStringLiteral("Julian Day"));
   const QStringList results = window.searchResultTopics();
   ASSERT_FALSE(results.isEmpty());

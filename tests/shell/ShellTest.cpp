@@ -235,6 +235,7 @@ TEST_F(ShellTest, WindowsSaveInTheShutdownOrderAroundTheOptions) {
                                            "save Picture", "save Sky", "save Solar system", "save Symbol table"}));
   EXPECT_EQ(stored("Saved", root + "\\Graph"), "(none)");
   EXPECT_EQ(stored("Saved", root + "\\Calculator"), "(none)");
+  EXPECT_EQ(stored("Saved", root + "\\Object Information"), "(none)");
   EXPECT_EQ(stored("Saved", root + "\\Sky"), "1");
   EXPECT_EQ(stored("Saved", root + "\\Symbol table"), "1");
   EXPECT_EQ(stored("ShowHelpHint"), "(none)");

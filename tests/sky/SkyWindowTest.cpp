@@ -80,7 +80,7 @@ TEST_F(SkyWindowTest, StoredTextsNoValueHasAndDirectionsOffTheArrowsStepsReadAsT
   read = readWith({{"Map type", "Hor"}, {"Direction of view (lambda)", "100"}, {"Direction of view (phi)", "120"}});
   EXPECT_EQ((SkyView{read.viewLambda, read.viewPhi}), (SkyView{90.0, 90.0}));
   read = readWith({{"Map type", "Sideways"}, {"Grid type", "Polar"}, {"Planet display mode", "Some"},
-                   {"Step value", "0"}, {"Step type", "7"}});
+                   {"Step value", "0"}, {"Step type", "5"}});
   const SkySettings defaults;
   EXPECT_EQ(read.mapType, defaults.mapType);
   EXPECT_EQ(read.gridType, GridType::Off);

@@ -98,6 +98,7 @@ TEST(DateSteps, EachUnitCarriesAcrossMonthsAndYearsAndClampsTheDay) {
       {gmtMoment(31, 1, 2001, 10, 20), StepUnit::Months, 1, "28.02.2001 10:20:00"},
       {gmtMoment(31, 1, 2000), StepUnit::Months, 1, "29.02.2000 00:00:00"},
       {gmtMoment(31, 3, 2001, 12), StepUnit::Months, -1, "28.02.2001 12:00:00"},
+      {gmtMoment(29, 1, 2001), StepUnit::Months, 1, "28.02.2001 00:00:00"},
       {gmtMoment(15, 1, 2001), StepUnit::Months, -25, "15.12.1998 00:00:00"},
       {gmtMoment(15, 11, 2000), StepUnit::Months, 26, "15.01.2003 00:00:00"},
       // A month step through a year change must not clamp for the wrong February.

@@ -69,7 +69,8 @@ TEST(GreenwichSiderealTime, StaysWithinTheDayAndOnItsDateInEveryYear) {
 TEST(LocalSiderealTime, WestIsBehindGreenwichEastAheadAndAWholeDayLaterIsMidnightNot24) {
   const struct { double hours; TimeKind kind; double longitude, expected; } cases[] = {
       {3.0, TimeKind::Gst, 90.0, 21.0}, {22.0, TimeKind::Gst, -90.0, 4.0},
-      {18.0, TimeKind::Gst, -90.0, 0.0}, {18.0, TimeKind::Lst, 90.0, 0.0}};
+      {18.0, TimeKind::Gst, -90.0, 0.0}, {18.0, TimeKind::Lst, 90.0, 0.0},
+      {6.0, TimeKind::Gst, 90.00000000000001, 0.0}};  // a hair below 0 h plus 24 h is 24.0 exactly
   for (const auto& c : cases) {
     AstDateTime moment = at(1, 1, 2000, c.hours, c.kind);
     c.kind == TimeKind::Gst ? gstToLst(moment, c.longitude) : lstToGst(moment, c.longitude);

@@ -123,9 +123,6 @@ TEST_F(OptionsDialogTest, DateAndTimeShowsTheUserMomentRefusesHalfTypedFieldsAnd
     EXPECT_EQ(date->text(), QStringLiteral("24.12.2001"));
     EXPECT_EQ(time->text(), QStringLiteral("18:30:15"));
     auto* kinds = control<QComboBox>(dialog, 279);
-    QStringList kindTexts;
-    for (int i = 0; i < kinds->count(); ++i) kindTexts << kinds->itemText(i);
-    EXPECT_EQ(kindTexts, QStringList({"GMT", "GST", "LCT", "LST"}));
     EXPECT_EQ(kinds->currentText(), QStringLiteral("GST"));
     expectNoCutOffTexts(dialog);
     // A year typed only in part ("200" is before the picker's first year)

@@ -142,18 +142,11 @@ TEST_F(MainFrameTest, CommandsAreEnabledWhileTheirWindowIsThereAndCarriedToIt) {
   const Messages showThenHide = {{UM_SHOW, 0, 0}, {UM_HIDE, 0, 0}};
   EXPECT_EQ(received(FrameWindow::ObjectInformation), showThenHide);
   EXPECT_EQ(received(FrameWindow::Calculator), showThenHide);
-  // The picture commands double-click the window; its fit mark is its own.
-  trigger({170, 65535});
-  EXPECT_EQ(recorders.at(FrameWindow::Picture)->doubleClicks, 1);
-  EXPECT_EQ(received(FrameWindow::Picture), (Messages{{UM_FIT_TOGGLE, 0, 0}}));
-  EXPECT_FALSE(frame->isCommandChecked(65535));
-  sendMessage(frame.get(), UM_FIT_CHECK, 1);
-  EXPECT_TRUE(frame->isCommandChecked(65535));
   frame->registerWindow(FrameWindow::Sky, nullptr);  // a window that goes takes its commands with it
   EXPECT_FALSE(frame->commandAction(117)->isEnabled());
 }
 
-TEST_F(MainFrameTest, DocumentsAreActivatedByTheirCommandsListedInTheWindowMenuAndTheirIconsArranged) {
+TEST_F(MainFrameTest, DocumentsAreActivatedAsTheyAskAndByTheirCommandsAndTheirIconsArranged) {
   showFrame();
   std::vector<std::string> log;
   QMdiSubWindow* skyChild = addDocument(FrameWindow::Sky, QStringLiteral("Sky"));
@@ -178,15 +171,6 @@ TEST_F(MainFrameTest, DocumentsAreActivatedByTheirCommandsListedInTheWindowMenuA
   frame->executeCommand(206);
   EXPECT_FALSE(skyChild->isMinimized());
   EXPECT_EQ(frame->documentArea()->activeSubWindow(), skyChild);
-  frame->executeCommand(205);
-  EXPECT_EQ(frame->documentArea()->activeSubWindow(), graphChild);
-  QMenu* windows = topMenu(*frame, QStringLiteral("&Window"));
-  for (int opening = 0; opening < 2; ++opening) emit windows->aboutToShow();  // listed once
-  QStringList listed;
-  for (QAction* action : windows->actions()) {
-    if (action->data().toInt() >= 1250) listed << action->text() + QString::number(action->data().toInt());
-  }
-  EXPECT_EQ(listed, QStringList({"&1 Sky1250", "&2 Graph1251"}));
   // Arrange icons lines the minimized windows up along the bottom.
   skyChild->showMinimized();
   graphChild->showMinimized();

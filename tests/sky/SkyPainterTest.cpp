@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
-#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
@@ -19,7 +18,6 @@
 
 #include "support/InternalErrorRecorder.h"
 #include "support/ShippedData.h"
-#include "ui/SymbolFont.h"
 
 namespace noctavo {
 namespace {
@@ -121,12 +119,8 @@ SkySettings nothingShown(MapType mapType) {
   return settings;
 }
 
-// Pixels of a colour family in an area: antialiased text mixes its colour
-// with the black sky.
+// Pixels of a colour in an area.
 using Family = std::function<bool(int r, int g, int b)>;
-bool teal(int r, int g, int b) { return r == 0 && g == b; }
-bool darkRed(int r, int g, int b) { return r > 0 && g == 0 && b == 0; }
-bool grey(int r, int g, int b) { return r == g && g == b && r <= 192 && r > 0; }
 Family exactly(QRgb colour) {
   return [colour](int r, int g, int b) { return qRgb(r, g, b) == colour; };
 }
@@ -322,40 +316,6 @@ TEST_F(PaintedSky, AGridOfTheOtherSystemAndTheEclipticOfTheConversionMomentRunTh
       checked += expectLineThrough(paint(settings, view), view, ecliptic, eclipticLine, londonWinterEvening(hours));
     }
     EXPECT_GT(checked, 40) << hours;
-  }
-}
-
-TEST_F(PaintedSky, LabelsStandWhereTheyBelong) {
-  const int lineHeight = QFontMetrics(SymbolFont()).height();
-  const auto below = [&](QPoint p) { return QRect(p.x() - 20, p.y() + 7, 40, lineHeight); };
-  const auto above = [&](QPoint p) { return QRect(p.x() - 20, p.y() - 20, 40, lineHeight); };
-  const QPoint rigel = starOnMap("Rigel", south_);
-  const QPoint betelgeuse = starOnMap("Betelgeuse", south_);  // Orion's alpha star
-  const SkyView saturn = lookingAt(tables_.planetHorizontal[4]);
-  const QRect rightOfBetelgeuse(betelgeuse.x() + 10, betelgeuse.y(), 40, lineHeight);
-  const QRect leftOfBetelgeuse(betelgeuse.x() - 50, betelgeuse.y(), 40, lineHeight);
-  const struct {
-    const char* what;
-    std::int32_t SkySettings::*label;
-    SkyView view;
-    Family family;
-    QRect where, notThere;
-    int atLeast;
-  } cases[] = {
-      {"star name below", &SkySettings::starNamesOn, south_, teal, below(rigel), above(rigel), 10},
-      {"constellation name to the right", &SkySettings::constellationNamesOn, south_, darkRed, rightOfBetelgeuse,
-       leftOfBetelgeuse, 10},
-      {"planet name below", &SkySettings::planetNamesOn, saturn, grey, below(centre()), above(centre()), 10},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    SkySettings settings = nothingShown(MapType::Horizontal);
-    settings.planetDisplayMode = PlanetDisplayMode::Realistic;
-    EXPECT_EQ(countPixels(paint(settings, c.view), c.family, c.where), 0);
-    settings.*c.label = 1;
-    const QImage image = paint(settings, c.view);
-    EXPECT_GE(countPixels(image, c.family, c.where), c.atLeast);
-    EXPECT_EQ(countPixels(image, c.family, c.notThere), 0);
   }
 }
 

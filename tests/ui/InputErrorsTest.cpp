@@ -40,7 +40,6 @@ class FieldDialog : public QDialog {
 TEST(InputErrorReports, EachShowsItsTextAsAnErrorOwnedByTheDialogAndFocusesTheField) {
   using Report = std::function<void(QWidget*, int)>;
   const std::vector<std::pair<Report, QString>> cases = {
-      {ReportInvalidAngle, "You entered an invalid angle"},
       {ReportInvalidJulianDay, "You entered an invalid Julian Day number"},
       {[](QWidget* d, int id) { ReportInvalidInput(QStringLiteral("The graph must have a line"), d, id); },
        "The graph must have a line"},

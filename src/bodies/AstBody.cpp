@@ -39,8 +39,15 @@ double firstAngleIn(const AstCoord& position, CoordSystem system, const Observer
   return copy.a();
 }
 
+// The sidereal hours of an event brought into [0, 24) by a true modulo: a
+// right ascension outside [0, 360) (a position nobody checked) would leave
+// one subtraction far outside the day, and the conversions after it would
+// then step the date by thousands of years.
 AstDateTime siderealEvent(const AstDateTime& date, double hours) {
-  if (hours >= hoursPerDay) hours -= hoursPerDay;
+  hours = std::fmod(hours, hoursPerDay);
+  if (hours < 0.0) hours += hoursPerDay;
+  // A tiny negative remainder rounds up to exactly 24 when 24 is added.
+  if (hours >= hoursPerDay) hours = 0.0;
   return AstDateTime(date.getDay(), date.getMonth(), date.getYear(), hours, TimeKind::Lst);
 }
 

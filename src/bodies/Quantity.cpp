@@ -21,7 +21,10 @@ constexpr double unknownMagnitude = 9999.0;
 
 // The Moon's distance is given in kilometres; nothing beyond this plots.
 constexpr double largestDistanceKilometres = 410000.0;
-constexpr double largestDistanceAu = 50.0;
+// Pluto's distance from the Earth passes 50 AU near aphelion (about 50.5
+// AU after 2100); a distance up to this is real and shown. The graph's value
+// range of 0..50 AU is the quantity's own and is not this limit.
+constexpr double largestDistanceAu = 100.0;
 constexpr double largestPhasePercent = 100.0;
 
 // The invalid marker of an event time's hours.

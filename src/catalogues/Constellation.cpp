@@ -243,7 +243,8 @@ bool loadConstellations(const std::string& folder) {
   std::string contents;
   const FileReadResult read = readWholeFile(dataFilePath(folder, boundaryFileExtension), contents);
   if (read == FileReadResult::CannotOpen) {
-    showUserMessage(MessageSeverity::Warning, "Error opening constellation file");
+    showUserMessage(MessageSeverity::Warning,
+                    dataFileMessage("Error opening constellation file", folder, boundaryFileExtension));
     return false;
   }
 
@@ -274,7 +275,8 @@ bool loadConstellationFigures(const std::string& folder, SettingsStore& settings
   std::string contents;
   const FileReadResult read = readWholeFile(dataFilePath(folder, figureFileExtension), contents);
   if (read == FileReadResult::CannotOpen) {
-    showUserMessage(MessageSeverity::Warning, "Error opening constellation file");
+    showUserMessage(MessageSeverity::Warning,
+                    dataFileMessage("Error opening constellation file", folder, figureFileExtension));
     NOCTAVO_INTERNAL_ERROR(moduleName);
     return false;
   }

@@ -88,9 +88,9 @@ class Constellation final : public AstBody {
 // Makes the 88 constellations afresh (empty figures and star lists), reads
 // the boundary file Noctavo.cb1 of the data folder and registers the
 // constellations with the body registry. True when the file was read to its
-// end; a missing file shows "Error opening constellation file", a line that
-// does not parse shows "Error parsing constellation file" and stops the
-// reading.
+// end; a missing file shows "Error opening constellation file" with the
+// file and the folder, a line that does not parse shows "Error parsing
+// constellation file" and stops the reading.
 bool loadConstellations(const std::string& folder);
 
 // Empties figures, star lists and boundaries and withdraws the registration.

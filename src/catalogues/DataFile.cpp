@@ -79,6 +79,35 @@ bool parseFloat(std::string_view word, float& value) {
   return true;
 }
 
+bool isPlaceOnTheSky(float rightAscension, float declination) {
+  // Written so that a NaN fails every comparison and lands outside.
+  return rightAscension >= 0.0f && rightAscension <= 360.0f && declination >= -90.0f && declination <= 90.0f;
+}
+
+std::string positionText(float rightAscension, float declination) {
+  char text[96];
+  std::snprintf(text, sizeof text, "right ascension %g, declination %g", static_cast<double>(rightAscension),
+                static_cast<double>(declination));
+  return text;
+}
+
+bool hasControlCharacter(std::string_view text) {
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return true;
+  }
+  return false;
+}
+
+std::string dataFileMessage(const std::string& words, const std::string& folder, const char* extension) {
+  const std::string path = dataFilePath(folder, extension);
+  const std::size_t separator = path.find_last_of("/\\");
+  const std::string fileName = separator == std::string::npos ? path : path.substr(separator + 1);
+  std::string shownFolder = separator == std::string::npos ? "." : path.substr(0, separator);
+  if (shownFolder.empty()) shownFolder = path.substr(0, 1);  // the root folder itself
+  return words + "\nFile: " + fileName + "\nFolder: " + shownFolder;
+}
+
 bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {

@@ -53,6 +53,24 @@ std::vector<std::string_view> splitWords(std::string_view text);
 // data files read). False when the word is not such a number.
 bool parseFloat(std::string_view word, float& value);
 
+// A right ascension and declination, in degrees, that name a place on the
+// sky: numbers, 0..360 and -90..90. A record with any other position is
+// damaged; kept, it would reach the rise and set computation as a value no
+// angle has.
+bool isPlaceOnTheSky(float rightAscension, float declination);
+// "right ascension 1e+09, declination 0": such a position in a message.
+std::string positionText(float rightAscension, float declination);
+
+// Whether a text holds a control character (below 0x20, or 0x7F): a name
+// with one would show cut short or garbled and could not be found by what
+// it shows.
+bool hasControlCharacter(std::string_view text);
+
+// The message about a whole data file that cannot be used (missing,
+// empty): the program's words, then the file and the folder it was looked
+// for in, so that the user knows what to put back where.
+std::string dataFileMessage(const std::string& words, const std::string& folder, const char* extension);
+
 // Equality of two ASCII texts regardless of letter case. Bytes above 0x7F
 // are compared as they are, so the result does not depend on the C locale.
 bool equalIgnoringAsciiCase(std::string_view a, std::string_view b);

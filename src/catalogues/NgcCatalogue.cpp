@@ -77,8 +77,8 @@ enum class RecordResult { Read, EndOfFile, Damaged };
 
 // Reads one record. A damaged record is described in `damage`, and the
 // reading stops there: after a wrong length byte no later record can be
-// trusted to start where the reader looks. Problems the reader can mend
-// without losing the object go to `problems`.
+// trusted to start where the reader looks. Problems of a whole record (the
+// object mended or left out) go to `problems`.
 RecordResult readRecord(ByteReader& reader, int record, std::string& damage, ProblemReport& problems) {
   std::int8_t nameLength = 0;
   if (!reader.readInt8(nameLength)) return RecordResult::EndOfFile;
@@ -122,6 +122,19 @@ RecordResult readRecord(ByteReader& reader, int record, std::string& damage, Pro
   std::string description;
   if (!reader.readText(static_cast<std::size_t>(descriptionLength), description)) return cutShort();
 
+  // The record is whole, so the reading goes on after it; only the object
+  // is left out.
+  if (!isPlaceOnTheSky(rightAscension, declination)) {
+    problems.add(recordMessage(record, "the position of \"" + name + "\" (" +
+                                           positionText(rightAscension, declination) +
+                                           ") is no place on the sky; the object is left out"));
+    return RecordResult::Read;
+  }
+  if (hasControlCharacter(name)) {
+    problems.add(recordMessage(record, "the name holds a control character; the object is left out"));
+    return RecordResult::Read;
+  }
+
   int constellation = constellationByte;
   if (constellation >= constellationCount) {
     // The object stays, without a constellation: its constellation quantity
@@ -130,7 +143,10 @@ RecordResult readRecord(ByteReader& reader, int record, std::string& damage, Pro
                                            name + "\" is not 0..87; the object has no constellation"));
     constellation = noConstellation;
   }
-  objects().emplace_back(record, name, typeClass, rightAscension, declination, constellation, size, magnitude,
+  // An object's index is its place in the catalogue, which is its record
+  // number as long as no damaged record has been left out before it.
+  const int index = static_cast<int>(objects().size());
+  objects().emplace_back(index, name, typeClass, rightAscension, declination, constellation, size, magnitude,
                          description);
   return RecordResult::Read;
 }
@@ -172,7 +188,11 @@ bool loadNgcCatalogue(const std::string& folder) {
 
   std::string bytes;
   const FileReadResult read = readWholeFile(dataFilePath(folder, ngcFileExtension), bytes);
-  if (read == FileReadResult::CannotOpen) return false;
+  if (read == FileReadResult::CannotOpen) {
+    // The start-up ends the program on this; the user learns which file.
+    showUserMessage(MessageSeverity::Warning, dataFileMessage("Error opening NGC file", folder, ngcFileExtension));
+    return false;
+  }
 
   ProblemReport problems;
   std::string damage;

@@ -61,9 +61,11 @@ class NgcObject final : public AstBody {
 
 // Reads Noctavo.ngc of the data folder (any earlier catalogue is released
 // first) and registers the catalogue with the body registry. True when the
-// file was read to its end; false when it cannot be opened (no message
-// here) or reading stopped at a damaged record (reported to the user; the
-// objects before it stay).
+// file was read to its end; false when it cannot be opened (the message
+// names the file and the folder) or reading stopped at a damaged record
+// (reported to the user; the objects before it stay). A whole record whose
+// position is no place on the sky, or whose name holds a control
+// character, is reported and left out, and the reading goes on.
 bool loadNgcCatalogue(const std::string& folder);
 void releaseNgcCatalogue();
 

@@ -87,6 +87,15 @@ StarFileEnd readStarRecords(std::string_view bytes) {
     reader.readFloat(magnitude);
     reader.readUint8(constellation);
 
+    if (!isPlaceOnTheSky(rightAscension, declination)) {
+      problems.add(recordMessage(record, "the position (" + positionText(rightAscension, declination) +
+                                             ") is no place on the sky; the star is left out"));
+      continue;
+    }
+    // A star's index is its place in the catalogue, which is its record
+    // number as long as no damaged record has been left out before it.
+    const int index = static_cast<int>(state.stars.size());
+
     GreekLetter greekLetter(letter);
     if (letter != GreekLetter::none && !greekLetter.isValid()) {
       problems.add(recordMessage(record, "the letter number " + std::to_string(letter) +
@@ -115,8 +124,8 @@ StarFileEnd readStarRecords(std::string_view bytes) {
       constellation = static_cast<std::uint8_t>(found->getIndex());
     }
 
-    editableConstellationAt(constellation)->addStar(record);
-    state.stars.emplace_back(record, rightAscension, declination, magnitude, greekLetter, suffix, constellation);
+    editableConstellationAt(constellation)->addStar(index);
+    state.stars.emplace_back(index, rightAscension, declination, magnitude, greekLetter, suffix, constellation);
   }
   problems.show();
   return end;
@@ -137,6 +146,11 @@ void readStarNames(std::string_view contents) {
     const std::string_view letterText = line.text.substr(0, firstComma);
     const std::string constellationText(line.text.substr(firstComma + 1, secondComma - firstComma - 1));
     const std::string_view name = trimTrailingBlanks(line.text.substr(secondComma + 1));
+    if (hasControlCharacter(name)) {
+      problems.add("Error parsing star name file, line " + std::to_string(line.number) +
+                   ": the name holds a control character");
+      continue;
+    }
 
     const GreekLetter letter = GreekLetter::fromAbbreviation(letterText, false);
     const Constellation* constellation = constellationAt(constellationIndexByAbbreviation(constellationText));
@@ -196,17 +210,26 @@ bool loadStars(const std::string& folder) {
   std::string bytes;
   const FileReadResult read = readWholeFile(dataFilePath(folder, starFileExtension), bytes);
   if (read == FileReadResult::CannotOpen) {
-    showUserMessage(MessageSeverity::Warning, "Error opening star file");
+    showUserMessage(MessageSeverity::Warning, dataFileMessage("Error opening star file", folder, starFileExtension));
     NOCTAVO_INTERNAL_ERROR(moduleName);
     return false;
   }
   const StarFileEnd end = readStarRecords(bytes);
   // A read error keeps the stars read so far, silently, and skips the names.
   if (read != FileReadResult::Complete || end != StarFileEnd::EndOfFile) return false;
+  if (starCount() == 0) {
+    // Every name would then be an internal error of its own, none of them
+    // saying which file is wrong; the user learns it here instead.
+    showUserMessage(MessageSeverity::Warning,
+                    dataFileMessage("Error in star file: it holds no stars", folder, starFileExtension));
+    NOCTAVO_INTERNAL_ERROR(moduleName);
+    return false;
+  }
 
   std::string names;
   if (readWholeFile(dataFilePath(folder, nameFileExtension), names) == FileReadResult::CannotOpen) {
-    showUserMessage(MessageSeverity::Warning, "Error opening star name file");
+    showUserMessage(MessageSeverity::Warning,
+                    dataFileMessage("Error opening star name file", folder, nameFileExtension));
     NOCTAVO_INTERNAL_ERROR(moduleName);
     return true;
   }

@@ -58,10 +58,12 @@ class Star final : public AstBody {
 // The start-up load from the program's data folder: the constellations and
 // their boundaries (loadConstellations), the star file Noctavo.sta, then
 // the star name file Noctavo.stn. Any earlier catalogue is released first.
-// A missing star or name file shows its message and is an internal error.
-// False when the star file could not be read to its end (the names are then
-// not read); damaged records are reported to the user and handled without
-// ever producing a wrong star.
+// A missing star or name file, or a star file without a single star, shows
+// its message naming the file and the folder and is an internal error.
+// False when the star file could not be read to its end or holds no star
+// (the names are then not read); damaged records are reported to the user
+// and handled without ever producing a wrong star: one whose position is no
+// place on the sky is left out, and a name with a control character too.
 bool loadStars(const std::string& folder);
 
 // Frees the name table and the stars and withdraws the catalogue from the

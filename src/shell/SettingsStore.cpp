@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -121,13 +120,14 @@ FileSettingsStore::~FileSettingsStore() {
 void FileSettingsStore::load() {
   keys_.clear();
   dirty_ = false;
-  unreadable_ = false;
+  unreadableReason_.clear();
   QFile file(filePath_);
   if (!file.exists()) return;
   if (!file.open(QIODevice::ReadOnly)) {
     // Settings that are there but cannot be read are not ours to replace
     // with defaults: this run reads defaults and leaves the file alone.
-    unreadable_ = true;
+    unreadableReason_ = QStringLiteral("it could not be read when the program started (%1), so it is left as it was")
+                            .arg(file.errorString());
     return;
   }
   const QByteArray bytes = file.readAll();
@@ -162,9 +162,9 @@ void FileSettingsStore::load() {
   }
 }
 
-bool FileSettingsStore::flush() {
-  if (!dirty_) return true;
-  if (unreadable_) return false;
+SafeWriteResult FileSettingsStore::flush() {
+  if (!dirty_) return {true, {}};
+  if (!unreadableReason_.isEmpty()) return {false, unreadableReason_};
 
   std::string text = fileHeader;
   for (const auto& [path, values] : keys_) {
@@ -179,18 +179,14 @@ bool FileSettingsStore::flush() {
     }
   }
 
-  const QFileInfo info(filePath_);
-  if (!QDir().mkpath(info.absolutePath())) return false;
-  // The new text goes to a file beside the old one, which replaces the old
-  // one only when every byte has been written.
-  QSaveFile file(filePath_);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const qint64 size = static_cast<qint64>(text.size());
-  // Without commit() the half-written file is thrown away.
-  if (file.write(text.data(), size) != size) return false;
-  if (!file.commit()) return false;
-  dirty_ = false;
-  return true;
+  const QString folder = QFileInfo(filePath_).absolutePath();
+  if (!QDir().mkpath(folder)) {
+    return {false, QStringLiteral("the folder %1 cannot be made").arg(QDir::toNativeSeparators(folder))};
+  }
+  SafeWriteResult written =
+      writeFileSafely(filePath_, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+  if (written.ok) dirty_ = false;
+  return written;
 }
 
 // ------------------------------------------------------------ values and keys

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "catalogues/CoreServices.h"
+#include "ui/SafeFileWriter.h"
 
 namespace noctavo {
 
@@ -15,9 +16,9 @@ const std::string& RegistryRoot();
 
 // The program's settings: a tree of keys holding named text values, like a
 // registry hive, kept in one file. Every value is text; numbers and flags
-// are decimal text, reals "%f". The file is replaced as a whole (written
-// beside it, then renamed over it), so a crash or a full disk never leaves
-// it half-written.
+// are decimal text, reals "%f". The file is replaced as a whole through the
+// program's safe writer, so a crash or a full disk never leaves it
+// half-written.
 class FileSettingsStore final : public SettingsStore {
  public:
   // The file NOCTAVO_SETTINGS names, else "settings.ini" in the user's
@@ -42,8 +43,9 @@ class FileSettingsStore final : public SettingsStore {
   bool deleteTree(const std::string& fullKeyPath);
 
   // Writes the file if anything changed since it was read or last written.
-  // False (and the file as it was) when it cannot be written.
-  bool flush();
+  // When it cannot be written the file stays as it was, the changes are kept
+  // for a later try, and the result says why.
+  SafeWriteResult flush();
   const QString& filePath() const { return filePath_; }
 
  private:
@@ -53,8 +55,9 @@ class FileSettingsStore final : public SettingsStore {
   // key path -> (value name -> text)
   std::map<std::string, std::map<std::string, std::string>> keys_;
   bool dirty_ = false;
-  // The file exists but could not be read: it is never replaced.
-  bool unreadable_ = false;
+  // The file exists but could not be read (why, when so): it is never
+  // replaced.
+  QString unreadableReason_;
 };
 
 // The store the Settings* operations use; the program owns it for the whole

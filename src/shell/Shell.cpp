@@ -1,5 +1,6 @@
 #include "shell/Shell.h"
 
+#include <QDir>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -62,6 +63,13 @@ void loadCatalogues(const QString& programFolder) {
     NOCTAVO_INTERNAL_ERROR(moduleName);
   }
   if (!loadNgcCatalogue(folder)) NOCTAVO_INTERNAL_ERROR(moduleName);
+}
+
+// The one message at the end of a run whose settings could not be written.
+QString settingsNotSavedText(const QString& filePath, const QString& reason) {
+  return QStringLiteral("The settings could not be saved; the changes made in this session are lost.\nFile: %1\n"
+                        "Reason: %2")
+      .arg(QDir::toNativeSeparators(filePath), reason);
 }
 
 void saveAndRelease(MainFrame* frame, FrameWindow which) {
@@ -172,7 +180,14 @@ bool ShellShutdown() {
   SymbolFontDone();
   FreeArrowBitmaps();
 
-  if (FileSettingsStore* store = settingsStore()) store->flush();
+  // Settings that cannot be written are lost with this run; the user hears
+  // which file and why, once, instead of finding the old settings next time.
+  if (FileSettingsStore* store = settingsStore()) {
+    const SafeWriteResult saved = store->flush();
+    if (!saved.ok) {
+      AppMessageBox(settingsNotSavedText(store->filePath(), saved.reason), frame, MsgSeverity::Error, MsgButtons::Ok);
+    }
+  }
   return true;
 }
 

@@ -26,7 +26,8 @@ void ShellInit(MainFrame& frame, const QString& programFolder);
 // Closing the program: the question about an unsaved graph (Cancel returns
 // false and nothing is written), the main window's state when the options
 // say so, then every part saves its settings and lets go of its data; the
-// settings store is written last. True when the program may end.
+// settings store is written last (a failure is reported in one message that
+// names the file and the reason). True when the program may end.
 bool ShellShutdown();
 
 // The welcome box of the first run ("ShowHelpHint" 1), owned by the frame.

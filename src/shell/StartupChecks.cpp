@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QLockFile>
+#include <QThread>
 #include <QtGlobal>
 
 namespace noctavo {
@@ -11,6 +12,8 @@ namespace {
 constexpr const char* productName = "Noctavo";
 constexpr const char* runtimeName = "Qt";
 constexpr const char* lockName = "%1_Mutex";
+// Between making its lock file and locking it an instance spends a moment.
+constexpr unsigned long lockSettleMilliseconds = 50;
 
 }  // namespace
 
@@ -74,8 +77,17 @@ std::unique_ptr<QLockFile> acquireSingleInstanceLock() {
   // Only a lock whose owner has ended counts as stale, however long the
   // running instance has held it.
   lock->setStaleLockTime(0);
-  if (!lock->tryLock(0)) return nullptr;
-  return lock;
+  if (lock->tryLock(0)) return lock;
+  if (lock->error() != QLockFile::LockFailedError) return nullptr;
+  // Qt takes a lock over only when it can read the owner's process id from
+  // it; an empty or garbled lock file (a crash while it was being written, a
+  // full disk) would stop every later start for good. A running instance
+  // holds its lock file locked by the system as well, and
+  // removeStaleLockFile() removes the file only when nobody does; the short
+  // wait lets an instance that is just starting lock the file it has made.
+  QThread::msleep(lockSettleMilliseconds);
+  if (lock->removeStaleLockFile() && lock->tryLock(0)) return lock;
+  return nullptr;
 }
 
 }  // namespace noctavo

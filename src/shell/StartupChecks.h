@@ -40,7 +40,8 @@ StartupCheck checkRuntimeVersion(const char* runtimeVersion);  // against the ve
 // One instance at a time: a lock file named "Noctavo_Mutex" in the
 // temporary folder (NOCTAVO_LOCK_DIR names another folder). It is held as
 // long as the returned object lives; null when another instance holds it.
-// A lock left behind by a program that has ended is taken over.
+// A lock that no running instance holds is taken over, whatever the file
+// left behind holds (also nothing, or bytes that are no lock record).
 QString singleInstanceLockPath();
 std::unique_ptr<QLockFile> acquireSingleInstanceLock();
 

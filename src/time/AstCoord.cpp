@@ -36,6 +36,9 @@ constexpr double arcCosineClampWindow = 1.01;
 constexpr double degreesPerHour = 15.0;
 constexpr double fullTurnDegrees = 360.0;
 constexpr double halfTurnDegrees = 180.0;
+// A right ascension of a hair below 360 degrees reaches 24 hours once the
+// truncation guard has lifted it; as a direction that is 0h.
+constexpr int hoursPerTurn = 24;
 
 // The formatter truncates its components, but a value such as 123.5 / 15
 // hours is stored as 8.23333...25 and would truncate to 8h13m59s. A guard of
@@ -235,8 +238,11 @@ Sexagesimal splitTruncated(double value) {
   return {static_cast<int>(whole), static_cast<int>(minutes), static_cast<int>(seconds)};
 }
 
-std::string degreeMinuteSecondText(double degrees, bool signOfZeroDegrees) {
-  const Sexagesimal parts = splitTruncated(degrees);
+std::string degreeMinuteSecondText(double degrees, bool signOfZeroDegrees, bool isDirection = false) {
+  Sexagesimal parts = splitTruncated(degrees);
+  // A right ascension is a direction: one a hair below a full turn is lifted
+  // onto the turn by the truncation guard, and a full turn is 0.
+  if (isDirection) parts.whole %= static_cast<int>(fullTurnDegrees);
   char text[64];
   // Minus half a degree has 0 whole degrees; the sign would be lost without
   // writing it separately.
@@ -500,13 +506,14 @@ std::string formatAngle(double degrees, bool isRightAscension, AngleDisplayModes
     switch (modes.rightAscension) {
       case RightAscensionDisplay::HourMinSec: {
         const double hours = (degrees < 0.0 ? degrees + fullTurnDegrees : degrees) / degreesPerHour;
-        const Sexagesimal parts = splitTruncated(hours);
+        Sexagesimal parts = splitTruncated(hours);
+        parts.whole %= hoursPerTurn;
         char text[64];
         std::snprintf(text, sizeof text, "%dh%02dm%02ds", parts.whole, parts.minutes, parts.seconds);
         return text;
       }
       case RightAscensionDisplay::DegMinSec:
-        return degreeMinuteSecondText(degrees < 0.0 ? degrees + fullTurnDegrees : degrees, false);
+        return degreeMinuteSecondText(degrees < 0.0 ? degrees + fullTurnDegrees : degrees, false, true);
       case RightAscensionDisplay::Decimal:
         return decimalText(degrees);
     }

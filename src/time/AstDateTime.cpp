@@ -1,8 +1,10 @@
 #include "time/AstDateTime.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
 
 #include "time/InternalError.h"
 #include "time/TimeSystems.h"
@@ -45,6 +47,9 @@ constexpr const char* monthAbbreviations[13] = {"",    "Jan", "Feb", "Mar", "Apr
 // 1 January 3000 0h.
 constexpr double firstTypedJulianDay = 2299238.5;
 constexpr double endTypedJulianDay = 2816787.5;
+// About 270 million years either way: the year of any Julian Day within it
+// fits the record's 32-bit year.
+constexpr double farthestConvertibleJulianDay = 1e11;
 
 bool isGregorianLeapYear(long long year) {
   return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
@@ -81,6 +86,40 @@ std::string formatClock(long long totalSeconds) {
   return text;
 }
 
+// The leading decimal number of a text, as a person types one: blanks, an
+// optional sign, digits with an optional point, an optional exponent.
+// strtod would also take hexadecimal ("0x257319"), "inf" and "nan", and
+// would follow the C locale's decimal point; none of that is a Julian Day.
+bool leadingDecimalNumber(const std::string& text, double& value) {
+  std::size_t i = 0;
+  const auto isDigit = [&](std::size_t at) { return at < text.size() && text[at] >= '0' && text[at] <= '9'; };
+  const auto skipDigits = [&](std::size_t at) {
+    while (isDigit(at)) ++at;
+    return at;
+  };
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  const std::size_t begin = i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  const std::size_t integerEnd = skipDigits(i);
+  std::size_t end = integerEnd;
+  bool anyDigit = integerEnd > i;
+  if (end < text.size() && text[end] == '.') {
+    const std::size_t fractionEnd = skipDigits(end + 1);
+    anyDigit = anyDigit || fractionEnd > end + 1;
+    end = fractionEnd;
+  }
+  if (!anyDigit) return false;
+  if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+    std::size_t exponent = end + 1;
+    if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) ++exponent;
+    if (isDigit(exponent)) end = skipDigits(exponent);
+  }
+  // from_chars takes no leading '+'.
+  const std::size_t first = text[begin] == '+' ? begin + 1 : begin;
+  const auto [stop, error] = std::from_chars(text.data() + first, text.data() + end, value);
+  return error == std::errc() && stop == text.data() + end;
+}
+
 // Floor division for the hour carry of addHours.
 long long floorDivide(long long value, long long divisor) {
   long long quotient = value / divisor;
@@ -105,10 +144,8 @@ std::string AstJulianDay::format() const {
 }
 
 bool AstJulianDay::parse(const std::string& text) {
-  const char* begin = text.c_str();
-  char* end = nullptr;
-  const double value = std::strtod(begin, &end);
-  if (end == begin || !(value >= firstTypedJulianDay && value < endTypedJulianDay)) {
+  double value = 0.0;
+  if (!leadingDecimalNumber(text, value) || !(value >= firstTypedJulianDay && value < endTypedJulianDay)) {
     invalidate();
     return false;
   }
@@ -394,7 +431,14 @@ AstJulianDay AstDateTime::toJulianDay() const {
 }
 
 void AstDateTime::setFromJulianDay(AstJulianDay jd) {
-  if (!jd.isValid()) return;
+  // The invalid marker changes nothing. A day that is no number would turn
+  // every field into NaN, and one beyond the reach of a 32-bit year into
+  // integer conversions that are undefined: no date comes of either.
+  if (jd.value() == -1.0) return;
+  if (!jd.isValid() || std::fabs(jd.value()) > farthestConvertibleJulianDay) {
+    invalidate();
+    return;
+  }
   const double j = jd.value() + 0.5;
   const double i = std::floor(j);
   const double f = j - i;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -19,22 +20,25 @@ enum class TimeOverflow : std::int32_t {
   Unrounded = 2,  // show the time truncated, not rounded
 };
 
-// A Julian Day number; -1.0 marks it invalid.
+// A Julian Day number; -1.0 marks it invalid, and so does a value that is
+// no number at all (NaN or an infinity).
 class AstJulianDay {
  public:
   AstJulianDay() = default;
   explicit AstJulianDay(double day) : day_(day) {}
 
   double value() const { return day_; }
-  bool isValid() const { return day_ != -1.0; }
+  bool isValid() const { return day_ != -1.0 && std::isfinite(day_); }
   void invalidate() { day_ = -1.0; }
   // this - other in days; 0.0 when either is invalid.
   double difference(AstJulianDay other) const;
 
   // "%.3f"; "*******.***" when invalid.
   std::string format() const;
-  // Leading real number, accepted from 1 January 1583 0h up to, not
-  // including, 1 January 3000 0h. On failure the value becomes invalid.
+  // Leading decimal number (digits with an optional sign, point and
+  // exponent; no hexadecimal, no "inf" or "nan"), accepted from 1 January
+  // 1583 0h up to, not including, 1 January 3000 0h. On failure the value
+  // becomes invalid.
   bool parse(const std::string& text);
 
   friend bool operator==(AstJulianDay, AstJulianDay) = default;
@@ -45,7 +49,8 @@ class AstJulianDay {
 
 // The one date-and-time value of the program: a Gregorian date (years 1 to
 // 9999) and the time of day in decimal hours, tagged with its time system.
-// hours == -1.0 marks the whole record invalid; every operation on an
+// hours == -1.0 marks the whole record invalid, and so do hours that are no
+// number (NaN or an infinity, stored without a check); every operation on an
 // invalid record does nothing, returns false or 0, or formats as asterisks.
 // A valid record always keeps 0 <= hours < 24.
 class AstDateTime {
@@ -55,7 +60,7 @@ class AstDateTime {
   AstDateTime(int day, int month, int year, double hours, TimeKind kind)
       : day_(day), month_(month), year_(year), hours_(hours), kind_(kind) {}
 
-  bool isValid() const { return hours_ != -1.0; }
+  bool isValid() const { return hours_ != -1.0 && std::isfinite(hours_); }
   void invalidate() { hours_ = -1.0; }
 
   int getDay() const { return isValid() ? day_ : 0; }
@@ -110,7 +115,9 @@ class AstDateTime {
 
   // Julian Day of a Gmt record (any other kind is an internal error).
   AstJulianDay toJulianDay() const;
-  // Date and time of a Julian Day; the kind becomes Gmt.
+  // Date and time of a Julian Day; the kind becomes Gmt. The invalid marker
+  // changes nothing; a value that is no number, or so far away that its year
+  // does not fit the record, leaves the record invalid.
   void setFromJulianDay(AstJulianDay jd);
   // 0 = Sunday .. 6 = Saturday, of the record taken as Gmt.
   int weekday() const;

@@ -202,7 +202,10 @@ TEST(FixedRiseAndSet, FollowTheSemiDiurnalArcInLocalSiderealTimeOnTheObserversDa
       {100.0, std::nan(""), 40.0, none, none, 0.0},
       {100.0, 20.0, 40.0, 100.0 / 15.0 - 7.18551 + 24.0, 100.0 / 15.0 + 7.18551, fiveDigits},
       {300.0, 0.0, 0.0, 14.0, 2.0, exact},  // the set past sidereal midnight comes back into the day
-      {200.0, 0.0, 51.5, 200.0 / 15.0 - 6.0, 200.0 / 15.0 + 6.0, exact}};
+      {200.0, 0.0, 51.5, 200.0 / 15.0 - 6.0, 200.0 / 15.0 + 6.0, exact},
+      // Right ascensions outside one turn still give hours of the day.
+      {-150.0, 0.0, 0.0, 8.0, 20.0, exact},
+      {300.0 + 360.0e6, 0.0, 0.0, 14.0, 2.0, exact}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.declination) + " from latitude " + std::to_string(c.latitude));
     AstDateTime rise(TimeKind::Lst), set(TimeKind::Lst);

@@ -92,6 +92,28 @@ TEST(PlanetMagnitude, APhaseAngleOfExactlyHalfATurnIsComputedWithoutAnyReport) {
   EXPECT_LT(planet(venus).visualMagnitude(0.72, 1.0, 10.0, 0.0), planet(venus).visualMagnitude(0.72, 1.0, 150.0, 0.0));
 }
 
+TEST(PlanetMagnitude, APhaseAngleIsFoldedSoThatEitherSideOfTheSunGivesTheSameMagnitude) {
+  // lambda - l of -20 or 340 degrees is a phase angle of 20; unfolded, Venus
+  // would read about +0.1 instead of about -4.4.
+  for (int index : {mercury, venus, mars}) {
+    for (double angle : {20.0, 75.0, 150.0}) {
+      SCOPED_TRACE(::testing::Message() << planet(index).getName() << " at " << angle);
+      const double ahead = planet(index).visualMagnitude(0.72, 0.3, 100.0 + angle, 100.0);
+      EXPECT_DOUBLE_EQ(planet(index).visualMagnitude(0.72, 0.3, 100.0 - angle, 100.0), ahead);
+      EXPECT_DOUBLE_EQ(planet(index).visualMagnitude(0.72, 0.3, 460.0 - angle, 100.0), ahead);
+    }
+  }
+}
+
+TEST(PlanetDistance, PlutoBeyond50AuIsShownWhileTheGraphRangeStays0To50) {
+  // Near aphelion and behind the Sun: about 50.8 AU.
+  const double au = planetState(pluto, bit::distanceFromEarth, observerAt(1, 5, 2106, 0.0)).distanceFromEarth;
+  const Quantity& distance = *planet(pluto).findQuantity(bit::distanceFromEarth);
+  EXPECT_GT(au, 50.5);
+  EXPECT_NE(distance.format(au), "Unknown");
+  EXPECT_EQ(distance.maxOf(), 50);
+}
+
 // The day count at which the planet's heliocentric ecliptic longitude l'
 // equals the Earth's L (inferior conjunction or opposition), by halving
 // [first, last] down to the last representable step.

@@ -94,6 +94,12 @@ inline std::string ngcRecord(const NgcRecordFields& fields) {
   return bytes + fields.description;
 }
 
+// The message of a data file that is missing or holds nothing: the
+// program's words, then the file and the folder it was looked for in.
+inline std::string wholeFileMessage(const std::string& words, const TempDataFolder& folder, const char* extension) {
+  return words + "\nFile: Noctavo." + extension + "\nFolder: " + folder.path();
+}
+
 // Collects the messages shown to the user while it lives.
 class UserMessageRecorder {
  public:

@@ -116,7 +116,7 @@ TEST_F(Constellations, AMissingOrUnreadableBoundaryFileStopsWithItsMessage) {
     InternalErrorRecorder errors;
     EXPECT_FALSE(c.file ? loadBoundaries(c.file) : loadConstellations(folder_.path()));
     ASSERT_EQ(messages.count(), 1u);
-    EXPECT_EQ(messages.text(), c.message);
+    EXPECT_EQ(messages.text(), c.file ? c.message : testing::wholeFileMessage(c.message, folder_, "cb1"));
     EXPECT_EQ(errors.count(), 0u);
     EXPECT_EQ(constellationBoundaries().size(), c.linesKept);
   }
@@ -201,7 +201,7 @@ TEST_F(Constellations, AMissingFigureFileShowsItsMessageAndIsAnInternalError) {
   UserMessageRecorder messages;
   InternalErrorRecorder errors;
   EXPECT_FALSE(loadConstellationFigures(folder_.path(), settings_));
-  EXPECT_EQ(messages.text(), "Error opening constellation file");
+  EXPECT_EQ(messages.text(), testing::wholeFileMessage("Error opening constellation file", folder_, "con"));
   EXPECT_EQ(errors.count(), 1u);
 }
 

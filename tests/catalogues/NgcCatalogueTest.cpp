@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 
@@ -78,12 +79,16 @@ TEST_F(NgcCatalogue, NamesAndDescriptionsFrom0To20And50CharactersAreKeptWhole) {
   }
 }
 
-TEST_F(NgcCatalogue, AnEmptyFileLoadsNoObjectsAndAMissingOneFailsBothWithoutAMessage) {
+// The start-up ends the program on a missing file; the user learns first
+// which file and where it was looked for.
+TEST_F(NgcCatalogue, AMissingFileNamesItselfAndItsFolderAndAnEmptyOneLoadsNoObjectsSilently) {
   UserMessageRecorder messages;
   EXPECT_FALSE(loadNgcCatalogue(folder_.path()));
+  ASSERT_EQ(messages.count(), 1u);
+  EXPECT_EQ(messages.text(), testing::wholeFileMessage("Error opening NGC file", folder_, "ngc"));
   EXPECT_TRUE(load(""));
   EXPECT_EQ(ngcCount(), 0);
-  EXPECT_EQ(messages.count(), 0u);
+  EXPECT_EQ(messages.count(), 1u);
 }
 
 // --- damaged records ------------------------------------------------------------------
@@ -109,6 +114,12 @@ TEST_F(NgcCatalogue, DamagedRecordsAreReportedAndNeverBecomeObjects) {
       {good + ngcRecord(with([](NgcRecordFields& f) { f.typeClass = 17; })), false, 1, "", 1},
       {ngcRecord(with([](NgcRecordFields& f) { f.typeClass = 18; })), false, 0, "type class 18", 0},
       {ngcRecord(with([](NgcRecordFields& f) { f.typeClass = -1; })), false, 0, "type class -1", 0},
+      // A whole record with a position off the sky or a control character
+      // in its name is left out, and the reading goes on.
+      {good + ngcRecord(with([](NgcRecordFields& f) { f.rightAscension = 1e9f; })) +
+           ngcRecord(with([](NgcRecordFields& f) { f.declination = std::nanf(""); })) +
+           ngcRecord(with([](NgcRecordFields& f) { f.name = std::string("M 4\0" "2", 5); })) + good,
+       true, 2, "record 1: the position of \"NGC 1976\" (right ascension 1e+09, declination -5.39) is no place", 0},
       {good + whole.substr(0, 1), false, 1, "record 1: the file ends inside the record", 0},
       {good + whole.substr(0, 5), false, 1, "record 1: the file ends inside the record", 0},
       {good + whole.substr(0, whole.size() - 1), false, 1, "record 1: the file ends inside the record", 0},
@@ -122,6 +133,7 @@ TEST_F(NgcCatalogue, DamagedRecordsAreReportedAndNeverBecomeObjects) {
     ASSERT_EQ(messages.count(), c.message.empty() ? 0u : 1u);
     EXPECT_NE(messages.text().find(c.message), std::string::npos) << messages.text();
     EXPECT_EQ(errors.modules(), std::vector<std::string>(c.internalErrors, "astngc"));
+    for (int i = 0; i < ngcCount(); ++i) EXPECT_EQ(ngcAt(i)->getIndex(), i);
   }
 }
 
@@ -159,6 +171,8 @@ TEST_F(NgcCatalogue, RandomBytesNeverGiveAnObjectOutsideTheRules) {
       ASSERT_GE(object->typeClass(), 0);
       ASSERT_LT(object->typeClass(), 17);
       ASSERT_TRUE(object->constellationIndex() == -1 || object->constellation() != nullptr);
+      ASSERT_TRUE(object->position().a() >= 0.0 && object->position().a() <= 360.0 &&
+                  std::fabs(object->position().b()) <= 90.0);
     }
   }
 }

@@ -7,14 +7,15 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <string>
-#include <sys/resource.h>
+#include <sys/stat.h>
+#include <tuple>
 
 #include "catalogues/Constellation.h"
 #include "catalogues/ConstellationTable.h"
 #include "catalogues/Star.h"
 #include "shell/SettingsStore.h"
+#include "support/ChildProcess.h"
 #include "support/InternalErrorRecorder.h"
 #include "support/ShippedData.h"
 #include "support/TemporarySettings.h"
@@ -106,51 +107,52 @@ TEST(SettingsDeletion, DeletingAKeyTakesEveryKeyBelowItAndNothingElse) {
 
 // ------------------------------------------------------- writing the file
 
-TEST(SettingsFile, AFileThatCannotBeCreatedIsReportedAndNothingBreaks) {
-  QTemporaryDir folder;
-  const QString blocker = folder.filePath(QStringLiteral("not a folder"));
-  writeFileBytes(blocker, "plain file");
-  FileSettingsStore store(blocker + QStringLiteral("/settings.ini"));
-  store.setValue(root, "Save options", "1");
-  EXPECT_FALSE(store.flush());
-  EXPECT_EQ(store.value(root, "Save options", ""), "1");  // kept for a later try
-  EXPECT_EQ(fileBytes(blocker), QByteArray("plain file"));
+// Every way the file can refuse a save: the store says why, an old file
+// stays byte for byte, and the changes wait for a later try.
+TEST(SettingsFile, ASaveThatCannotBeWrittenKeepsTheOldFileAndTheChangesAndSaysWhy) {
+  enum Obstacle { FullDisk, ReadOnlyFolder, PathIsAFolder, ParentIsAFile };
+  const std::tuple<Obstacle, testing::WriteConditions, const char*> cases[] = {
+      {FullDisk, {.fileSizeLimitBytes = 1024}, "File too large"},
+      {ReadOnlyFolder, {.asOrdinaryUser = true}, "Permission denied"},
+      {PathIsAFolder, {}, "directory"},
+      {ParentIsAFile, {}, "cannot be made"},
+  };
+  const QByteArray old = "[Software\\Noctavo Software\\Noctavo\\1.00]\nSave options=1\n";
+  for (const auto& [obstacle, conditions, reason] : cases) {
+    SCOPED_TRACE(reason);
+    QTemporaryDir folder;
+    const QString existing = folder.filePath(QStringLiteral("settings.ini"));
+    QString path = existing;
+    if (obstacle == PathIsAFolder) {
+      ASSERT_TRUE(QDir().mkpath(path));
+    } else {
+      writeFileBytes(existing, old);
+      if (obstacle == ParentIsAFile) path += QStringLiteral("/settings.ini");
+    }
+    FileSettingsStore store(path);
+    // Small enough for Qt's write buffer: a full disk shows only at the end.
+    store.setValue(root, "Text", std::string(3000, 'x'));
+    if (obstacle == ReadOnlyFolder) {  // the file may be written, its folder takes no new one
+      chmod(QFile::encodeName(existing).constData(), 0666);
+      chmod(QFile::encodeName(folder.path()).constData(), 0555);
+    }
+    EXPECT_TRUE(testing::failsInChildProcess(conditions, [&] { return store.flush(); }, reason));
+    chmod(QFile::encodeName(folder.path()).constData(), 0755);
+    if (obstacle != PathIsAFolder) {
+      EXPECT_EQ(fileBytes(existing), old);
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("settings.ini")});
+    if (obstacle <= ReadOnlyFolder) {
+      ASSERT_TRUE(store.flush().ok);  // room again: the kept changes go out
+      EXPECT_EQ(FileSettingsStore(path).value(root, "Text", "").size(), 3000u);
+    }
+  }
   // A folder that does not exist yet is made.
-  const QString path = folder.filePath(QStringLiteral("config/Noctavo/settings.ini"));
-  FileSettingsStore fresh(path);
+  QTemporaryDir folder;
+  FileSettingsStore fresh(folder.filePath(QStringLiteral("config/Noctavo/settings.ini")));
   fresh.setValue(root, "Save options", "1");
-  EXPECT_TRUE(fresh.flush());
-  EXPECT_TRUE(QFile::exists(path));
-}
-
-TEST(SettingsFile, TheOldFileStaysWholeWhenTheNewOneCannotBeWrittenToTheEnd) {
-  TemporarySettings settings;
-  SettingsWriteString(root, "Save options", "1");
-  ASSERT_TRUE(settings.store().flush());
-  const QByteArray before = fileBytes(settings.filePath());
-  ASSERT_FALSE(before.isEmpty());
-
-  // A file size limit stands in for a full disk: even root cannot write
-  // past it. The new text is far larger than the limit.
-  SettingsWriteString(root, "Big", std::string(64 * 1024, 'x'));
-  struct rlimit previousLimit {};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previousLimit), 0);
-  struct rlimit smallLimit = previousLimit;
-  smallLimit.rlim_cur = 4096;
-  void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &smallLimit), 0);
-  const bool written = settings.store().flush();
-  setrlimit(RLIMIT_FSIZE, &previousLimit);
-  std::signal(SIGXFSZ, previousHandler);
-
-  EXPECT_FALSE(written);
-  EXPECT_EQ(fileBytes(settings.filePath()), before);
-  const QStringList leftovers = QDir(QFileInfo(settings.filePath()).absolutePath()).entryList(QDir::Files);
-  EXPECT_EQ(leftovers, QStringList{QStringLiteral("settings.ini")});
-  // Once there is room again, the changes go out.
-  EXPECT_TRUE(settings.store().flush());
-  settings.restart();
-  EXPECT_EQ(SettingsReadString(root, "Big", "").size(), 64u * 1024u);
+  EXPECT_TRUE(fresh.flush().ok);
 }
 
 }  // namespace

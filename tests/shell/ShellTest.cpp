@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -208,6 +209,19 @@ TEST_F(ShellTest, TheUnsavedGraphIsAskedAboutAndCancelKeepsTheProgramOpenWriting
     }
     frame.reset();
   }
+}
+
+// Once dropped without a word; the causes are the settings store's tests.
+TEST_F(ShellTest, SettingsThatCannotBeSavedAreNamedInOneMessageAtTheEnd) {
+  startProgram();
+  SettingsWriteInt(root, "Save options", 1);
+  ASSERT_TRUE(QDir().mkpath(settings.filePath()));  // where the file should go, a folder stands
+  ModalWatch shown;
+  EXPECT_TRUE(ShellShutdown());
+  ASSERT_EQ(shown.count(), 1);
+  EXPECT_EQ(shown.shown[0].caption, QStringLiteral("Noctavo error"));
+  EXPECT_TRUE(shown.shown[0].text.contains(settings.filePath())) << shown.shown[0].text.toStdString();
+  EXPECT_TRUE(shown.shown[0].text.contains(QStringLiteral("directory"))) << shown.shown[0].text.toStdString();
 }
 
 TEST_F(ShellTest, WindowsSaveInTheShutdownOrderAroundTheOptions) {

@@ -9,7 +9,10 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <csignal>
+#include <sys/wait.h>
 #include <tuple>
+#include <unistd.h>
 
 #include "shell/StartupChecks.h"
 
@@ -54,14 +57,22 @@ TEST(StartupChecks, TheRuntimeMustBeTheRequiredVersionOrLater) {
   EXPECT_TRUE(checkRuntimeVersion("5.0.0").refused);
 }
 
+// The lock lies in a folder of the test's own while it runs.
+struct LockFolder {
+  QByteArray previous = qgetenv("NOCTAVO_LOCK_DIR");
+  QTemporaryDir folder;
+  LockFolder() { qputenv("NOCTAVO_LOCK_DIR", folder.path().toUtf8()); }
+  ~LockFolder() { previous.isNull() ? void(qunsetenv("NOCTAVO_LOCK_DIR")) : void(qputenv("NOCTAVO_LOCK_DIR", previous)); }
+};
+
+void leaveLockFile(const QByteArray& contents) {
+  QFile file(singleInstanceLockPath());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(contents);
+}
+
 TEST(StartupChecks, OnlyOneInstanceRunsAndALockLeftByAnEndedProgramIsTakenOver) {
-  // The lock lies in a folder of the test's own while it runs.
-  struct LockFolder {
-    QByteArray previous = qgetenv("NOCTAVO_LOCK_DIR");
-    QTemporaryDir folder;
-    LockFolder() { qputenv("NOCTAVO_LOCK_DIR", folder.path().toUtf8()); }
-    ~LockFolder() { previous.isNull() ? void(qunsetenv("NOCTAVO_LOCK_DIR")) : void(qputenv("NOCTAVO_LOCK_DIR", previous)); }
-  } lockFolder;
+  LockFolder lockFolder;
   const QTemporaryDir& folder = lockFolder.folder;
   EXPECT_EQ(singleInstanceLockPath(), QDir(folder.path()).filePath(QStringLiteral("Noctavo_Mutex")));
   std::unique_ptr<QLockFile> first = acquireSingleInstanceLock();
@@ -71,12 +82,36 @@ TEST(StartupChecks, OnlyOneInstanceRunsAndALockLeftByAnEndedProgramIsTakenOver) 
   first.reset();
   EXPECT_NE(acquireSingleInstanceLock(), nullptr);
 
-  QFile leftOver(singleInstanceLockPath());
-  ASSERT_TRUE(leftOver.open(QIODevice::WriteOnly));
   // A process id that no running process has, on this machine.
-  leftOver.write("2147483646\nnoctavo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-  leftOver.close();
+  leaveLockFile("2147483646\nnoctavo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
   EXPECT_NE(acquireSingleInstanceLock(), nullptr);
+}
+
+// An empty or garbled lock file (a crash while it was written, a full disk)
+// once stopped every later start; only a running instance keeps the lock.
+TEST(StartupChecks, ALockNoRunningInstanceHoldsIsTakenOverWhateverItsFileHolds) {
+  LockFolder lockFolder;
+  for (const QByteArray& left : {QByteArray(), QByteArray("\x00\xff\x13 \x80\x7f\n\n\n", 10), QByteArray("abc\n")}) {
+    leaveLockFile(left);
+    EXPECT_NE(acquireSingleInstanceLock(), nullptr) << left.toHex().toStdString();
+  }
+  // A first instance in a process of its own, its file garbled while it runs.
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t first = fork();
+  if (first == 0) {
+    const char locked = acquireSingleInstanceLock().release() != nullptr ? '1' : '0';  // held to the end
+    _exit(write(ready[1], &locked, 1) == 1 ? pause() : 1);
+  }
+  char locked = 0;
+  EXPECT_EQ(read(ready[0], &locked, 1) == 1 ? locked : '0', '1');
+  leaveLockFile("\xff\xfe");
+  EXPECT_EQ(acquireSingleInstanceLock(), nullptr);  // the second start ends
+  kill(first, SIGKILL);                             // the first one crashes
+  waitpid(first, nullptr, 0);
+  EXPECT_NE(acquireSingleInstanceLock(), nullptr);
+  close(ready[0]);
+  close(ready[1]);
 }
 
 }  // namespace

@@ -61,7 +61,8 @@ class ShippedSky : public testing::ShippedCatalogueTest {
 TEST_F(ShippedSky, TurnsEveryObjectAtTheWindowsMomentUnlessTheStarsAreFixedAtTheObserversMoment) {
   ASSERT_EQ(tables_.starHorizontal.size(), static_cast<std::size_t>(starCount()));
   ASSERT_EQ(tables_.ngcHorizontal.size(), static_cast<std::size_t>(ngcCount()));
-  const Observer program = londonEvening();
+  Observer program = londonEvening();
+  program.daylightSaving = true;  // the browsed moments are on standard time
   for (bool starsFixed : {false, true}) {
     SCOPED_TRACE(starsFixed);
     // A month on: the Sun has moved by 30 degrees.
@@ -121,6 +122,23 @@ TEST_F(ShippedSky, ALaterCandidateWinsOnlyWhenStrictlyNearer) {
   EXPECT_EQ(found(settings), ngcAt(0));
   settings.ngcObjectsOn = 0;
   EXPECT_EQ(found(settings), &vega);
+}
+
+TEST_F(ShippedSky, APositionMarkedInvalidIsNeverFound) {
+  // -1000 degrees is 80 degrees to the trigonometry: a click at azimuth and
+  // altitude 80 would find an invalid entry first if it were looked at.
+  computeSkyPositions(tables_, londonEvening(), londonEvening(), false);
+  tables_.sunHorizontal = tables_.starHorizontal[0] = AstCoord(-1000.0, -1000.0, CoordSystem::Horizontal);
+  SkySettings settings;
+  settings.mapType = MapType::Horizontal;
+  settings.moonOn = 0;
+  settings.planetDisplayMode = PlanetDisplayMode::None;
+  const AstCoord clicked(80.0, 80.0, CoordSystem::Horizontal);
+  const SkyView view = viewTowards(MapType::Horizontal, clicked);
+  const ProjectedPoint point = projectToScreen(view.lambda, view.phi, geometry_, clicked);
+  const AstBody* found = findNearestObject(tables_, settings, geometry_, view, point.x, point.y);
+  ASSERT_NE(found, nullptr);
+  EXPECT_TRUE(skyPosition(tables_, MapType::Horizontal, *found).isValid()) << found->getName();
 }
 
 constexpr MapType everyMapType[] = {MapType::Horizontal, MapType::Equatorial, MapType::Realistic};

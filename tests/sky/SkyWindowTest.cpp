@@ -189,6 +189,7 @@ TEST_F(SkyWindowTest, StoredTextsNoValueHasAndDirectionsOffTheArrowsStepsReadAsT
   EXPECT_EQ(read.gridType, GridType::Off);
   EXPECT_EQ(read.planetDisplayMode, defaults.planetDisplayMode);
   EXPECT_EQ(std::pair(read.stepValue, read.stepType), std::pair(defaults.stepValue, defaults.stepType));
+  EXPECT_EQ(readWith({{"Step value", "1001"}}).stepValue, defaults.stepValue);
 }
 
 TEST_F(SkyWindowTest, StartsMaximisedOnTheRealisticMapAndTheSkyMenuAndArrowsTurnTheView) {

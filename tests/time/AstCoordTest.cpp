@@ -246,6 +246,8 @@ TEST(FormatAngle, EveryDisplayModeWritesItsForm) {
       {101.28875, true, hoursAndDegrees, "6h45m09s"},
       {15.0 * (12.5 + 59.9 / 3600.0), true, hoursAndDegrees, "12h30m59s"},  // truncated
       {-15.0, true, hoursAndDegrees, "23h00m00s"},
+      {359.9999999999999, true, hoursAndDegrees, "0h00m00s"},  // not 24h: a direction
+      {359.9999999999999, true, degreesForBoth, "0" + degree + "00'00\""},
       {-0.5, true, degreesForBoth, "359" + degree + "30'00\""},
       {123.5, true, degreesForBoth, "123" + degree + "30'00\""},
       {-15.0, true, decimalForBoth, "-15.00000" + degree},

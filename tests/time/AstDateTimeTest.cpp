@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -173,6 +174,23 @@ TEST(JulianDay, EveryDayFrom1583To2999SurvivesTheRoundTripThroughItsJulianDay) {
       }
 }
 
+TEST(JulianDay, ValuesThatAreNoNumberAreInvalidAndShowAsAsterisks) {
+  // Converting them once gave a date that claimed to be valid with NaN
+  // hours, and conversions of a NaN to an integer.
+  for (const double noDay : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300}) {
+    SCOPED_TRACE(noDay);
+    EXPECT_EQ(AstJulianDay(noDay).isValid(), std::isfinite(noDay));
+    AstDateTime moment = gmtMoment(5, 5, 2005, 5);
+    moment.setFromJulianDay(AstJulianDay(noDay));
+    EXPECT_EQ(dateAndTime(moment), "**.**.**** **:**:**");
+  }
+  EXPECT_EQ(AstJulianDay(std::nan("")).format(), "*******.***");
+  const AstDateTime noHours(1, 1, 2000, std::nan(""), TimeKind::Gmt);
+  EXPECT_FALSE(noHours.isValid());
+  EXPECT_EQ(noHours.getHour() + noHours.getMinute() + noHours.getSecond(), 0);
+  EXPECT_EQ(dateAndTime(noHours), "**.**.**** **:**:**");
+}
+
 TEST(TimeText, RoundsToTheSecondAndAlmostMidnightFollowsTheOverflowPolicy) {
   EXPECT_EQ(AstDateTime(1, 1, 2000, 12.5 + 14.6 / 3600, TimeKind::Gmt).formatTime(), "12:30:15");
   EXPECT_EQ(AstDateTime(1, 1, 2000, 12.5 + 14.4 / 3600, TimeKind::Gmt).formatTime(), "12:30:14");
@@ -221,7 +239,10 @@ TEST(DateText, Day366OnlyInALeapYearAndJulianDaysFrom1583ToTheYear3000) {
   EXPECT_TRUE(jd.parse("2299238.5"));
   EXPECT_EQ(jd.value(), 2299238.5);
   EXPECT_TRUE(jd.parse("2816787.49"));
-  for (const char* text : {"2299238.4", "2816787.5", "abc", ""}) {
+  EXPECT_TRUE(jd.parse(" 2.4515455e6 days"));
+  EXPECT_EQ(jd.value(), 2451545.5);
+  // Only decimal numbers: strtod would read the first as 2454041.
+  for (const char* text : {"0x257519", "inf", "nan", "2299238.4", "2816787.5", "abc", "", "."}) {
     AstJulianDay rejected(2451545.0);
     EXPECT_FALSE(rejected.parse(text)) << text;
     EXPECT_FALSE(rejected.isValid()) << text;

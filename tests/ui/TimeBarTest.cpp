@@ -109,5 +109,12 @@ TEST_F(TimeBarTest, TheArrowsStepFromTheShownMomentWithinTheCalendarAndCountsFro
   EXPECT_EQ(panel_.notifications.size(), 5u);
 }
 
+TEST_F(TimeBarTest, AMomentHalfASecondBeforeMidnightShowsAsMidnightOfTheNextDay) {
+  setMoment(AstDateTime(31, 12, 2000, 24.0 - 0.5 / 3600.0, TimeKind::Lct));
+  EXPECT_EQ(shown(), QStringLiteral("01.01.2001 00:00:00"));
+  EXPECT_EQ(TimeBarStep(bar_, false), TimeStepResult::Stepped);
+  EXPECT_EQ(shown(), QStringLiteral("01.01.2001 00:01:00"));
+}
+
 }  // namespace
 }  // namespace noctavo

@@ -24,17 +24,6 @@ BodyState planetState(int index, std::uint32_t flags, const Observer& observer, 
   return computed(planet(index), flags, observer, kind, system);
 }
 
-TEST(PlanetOrbit, MercuryAtTheEpochStartsFromMeanLongitudeZeroWithTheFirstOrderEquationOfCentre) {
-  // 31.12.1979 0h is day 0: N = 0 and
-  // l = 231.2973 + 114.59155733332332 x 0.2056306 x sin(231.2973 - 77.1442128).
-  const PlanetOrbitPlace place = planet(mercury).orbitPlace(0.0);
-  EXPECT_EQ(place.meanLongitudeFromEpoch, 0.0);
-  EXPECT_NEAR(place.orbitalLongitude, 241.57024730744473, 1e-9);
-  // a (1 - e^2) / (1 + e cos(l - varpi)), AU.
-  EXPECT_NEAR(planetState(mercury, bit::distanceFromSun, observerAt(31, 12, 1979, 0.0)).distanceFromSun,
-              0.46230411619492195, 1e-9);
-}
-
 TEST(PlanetElongation, MercuryAndVenusStayNearTheSunAndNoSampleIsNaN) {
   const struct { int index; double below, reached; } cases[] = {{mercury, 28.5, 26.0}, {venus, 48.0, 45.0}};
   for (const auto& c : cases) {

@@ -50,15 +50,6 @@ TEST(SunPosition, DistanceAndSizeAtTheStartOfJanuaryAndOfJulyAndTheEarthSeenFrom
   EXPECT_DOUBLE_EQ(earth.distanceFromSun, july.distanceFromEarth);
 }
 
-TEST(SunPosition, MidnightIsTheRightAscensionOppositeTheSun) {
-  forEachDay(observerAt(1, 1, 2010, 6.0, 30.0), 31, 12, [](const Observer& observer) {
-    const BodyState s = computed(theSun(), bit::position | bit::midnight, observer, TimeKind::Gmt,
-                                 CoordSystem::Equatorial);
-    EXPECT_TRUE(s.midnight >= 0.0 && s.midnight < 360.0) << s.midnight;
-    EXPECT_NEAR(std::fabs(std::remainder(s.midnight - s.position.a(), 360.0)), 180.0, 1e-9);
-  });
-}
-
 TEST(SunEvents, PolarDayAndNightHaveNoneDaylightSavingShowsThemAnHourLaterAndTwilightFramesTheDay) {
   for (int month : {6, 12}) {  // at 70 north: no sunset in June, no sunrise in December
     const BodyState state = computed(theSun(), bit::events, observerAt(21, month, 2024, 12.0, 70.0));

@@ -139,37 +139,6 @@ TEST_F(ShellTest, AFirstStartWelcomesTheUserAndTheNextStartShowsWhatWasLeft) {
 }
 
 
-TEST_F(ShellTest, ShutdownWritesTheMainWindowStateAsTheSaveModesSay) {
-  struct Case {
-    bool saveOptions, saveWindowState;
-    const char *maximized, *toolbar, *statusLine, *helpHint, *saveOptionsText;
-  };
-  const Case cases[] = {
-      {true, true, "0", "0", "1", "0", "1"},
-      // The options themselves are saved; the main window's values stay as they were.
-      {true, false, "1", "1", "(none)", "(none)", "1"},
-      // Keeping the start values writes no main window state.
-      {false, true, "1", "1", "(none)", "(none)", "0"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.saveOptions << c.saveWindowState);
-    SettingsDeleteTree(root);
-    store("Maximized", "1");
-    store("Toolbar visible", "1");
-    startProgram();
-    frame->showNormal();
-    ToolbarSetVisible(false);
-    options().saveOptions = c.saveOptions;
-    options().saveWindowState = c.saveWindowState;
-    endProgram();
-    EXPECT_EQ(stored("Maximized"), c.maximized);
-    EXPECT_EQ(stored("Toolbar visible"), c.toolbar);
-    EXPECT_EQ(stored("Status line visible"), c.statusLine);
-    EXPECT_EQ(stored("ShowHelpHint"), c.helpHint);
-    EXPECT_EQ(stored("Save options", root), c.saveOptionsText);
-  }
-}
-
 // The question about an unsaved graph: Yes saves it, No leaves it, a saved
 // graph asks nothing, and Cancel keeps the program open and writes nothing.
 TEST_F(ShellTest, TheUnsavedGraphIsAskedAboutAndCancelKeepsTheProgramOpenWritingNothing) {

@@ -55,10 +55,8 @@ TEST_F(NgcCatalogue, RecordsAreReadInFileOrderWithAllTheirFieldsAndComputeAsBodi
   const NgcObject* galaxy = ngcAt(0);
   EXPECT_STREQ(galaxy->getName(), "NGC 224");
   EXPECT_STREQ(galaxy->typeText(), "Galaxy");
-  EXPECT_EQ(galaxy->constellation(), constellationAt(andromeda));
   EXPECT_FLOAT_EQ(galaxy->size(), 178.0f);
   EXPECT_EQ(galaxy->description(), "Andromeda Galaxy, M 31");
-  EXPECT_EQ(ngcAt(1)->getIndex(), 1);
   EXPECT_STREQ(ngcAt(1)->typeText(), "Bright emission or reflection nebula");
   BodyState out;
   galaxy->compute(quantity_bit::magnitude | quantity_bit::ngcConstellation | quantity_bit::position, Observer{}, out,

@@ -28,6 +28,7 @@ bench: build
 	@./$(BUILD)/bench/noctavo_bench
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_sky_bench
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_startup_bench
+	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_location_bench
 
 clean:
 	rm -rf $(BUILD)

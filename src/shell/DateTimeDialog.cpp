@@ -21,6 +21,7 @@
 #include "ui/DatePickerBinding.h"
 #include "ui/DialogControls.h"
 #include "ui/DialogLayout.h"
+#include "ui/InputErrors.h"
 #include "ui/SymbolFont.h"
 
 namespace noctavo {
@@ -47,9 +48,9 @@ constexpr int lastPickerYear = 3000;
 constexpr TimeKind comboKinds[] = {TimeKind::Gmt, TimeKind::Gst, TimeKind::Lct, TimeKind::Lst};
 
 // A date or time field that keeps a half-typed text when the focus leaves
-// it. A plain picker would quietly make a date of its own out of it (the
-// 31st of February becomes the 28th); this way OK sees what the user sees,
-// and refuses it.
+// it and when it comes back. A plain picker would quietly make a date of
+// its own out of it (the 31st of February becomes the 28th); this way OK
+// sees what the user sees, refuses it, and the user mends what they typed.
 template <class Picker>
 class PickerField : public Picker {
  public:
@@ -63,12 +64,25 @@ class PickerField : public Picker {
     }
     // The text field hears of the lost focus (its cursor stops) without
     // its validator, which would complete the text as the picker does.
+    sendToFieldAlone(event);
+    QWidget::focusOutEvent(event);
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    if (this->hasAcceptableInput()) {
+      Picker::focusInEvent(event);
+      return;
+    }
+    sendToFieldAlone(event);
+    QWidget::focusInEvent(event);
+  }
+
+ private:
+  void sendToFieldAlone(QFocusEvent* event) {
     QLineEdit* field = this->lineEdit();
     const QValidator* validator = field->validator();
     field->setValidator(nullptr);
     QCoreApplication::sendEvent(field, event);
     field->setValidator(validator);
-    QWidget::focusOutEvent(event);
   }
 };
 
@@ -155,11 +169,11 @@ class DateTimeOptionsDialog : public QDialog {
     // picker's years are the dialog's years.
     if (!moment.parseDate(symbolBytes(date->text())) || moment.getYear() < firstPickerYear ||
         moment.getYear() > lastPickerYear) {
-      refuse();
+      ReportInvalidInput(QStringLiteral("You entered an invalid date"), this, dateId);
       return;
     }
     if (!moment.parseTime(symbolBytes(time->text()))) {
-      refuse();
+      ReportInvalidInput(QStringLiteral("You entered an invalid time"), this, timeId);
       return;
     }
 
@@ -178,10 +192,6 @@ class DateTimeOptionsDialog : public QDialog {
     ApplyTimeSource();
     accept();
   }
-
-  // Only a beep: taking the focus back into the picker would make it show
-  // its last good date again instead of what the user typed.
-  static void refuse() { QApplication::beep(); }
 
   DatePickerBinding dateBinding_;
   DatePickerBinding timeBinding_;

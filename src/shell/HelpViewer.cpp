@@ -107,13 +107,6 @@ HelpWindow& openHelpWindow() {
   return *window;
 }
 
-void bringForward(HelpWindow& window) {
-  if (window.isMinimized()) window.showNormal();
-  window.show();
-  window.raise();
-  window.activateWindow();
-}
-
 }  // namespace
 
 QString helpFolder() {
@@ -420,9 +413,41 @@ void HelpWindow::openContentsItem(QTreeWidgetItem* item) {
   showTopic(topic);
 }
 
+void HelpWindow::bringForward(QWidget* asker) {
+  QWidget* dialog = asker ? asker->window() : nullptr;
+  setOwner(dialog && dialog->isModal() ? dialog : nullptr);
+  if (isMinimized()) showNormal();
+  show();
+  raise();
+  activateWindow();
+}
+
+// A top-level window of its own is blocked while a modal dialog runs and may
+// stay behind the main window; as a window of the dialog it stands above
+// the dialog and takes input. The window keeps its place on the screen.
+void HelpWindow::setOwner(QWidget* owner) {
+  if (owner == owner_) return;
+  if (owner_) owner_->removeEventFilter(this);
+  owner_ = owner;
+  const QRect place = geometry();
+  const bool shown = isVisible();
+  setParent(owner, windowFlags());
+  setGeometry(place);
+  if (owner) owner->installEventFilter(this);
+  if (shown) show();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The dialog has closed: the help stays open on its own.
+  if (watched == owner_ && event->type() == QEvent::Hide) setOwner(nullptr);
+  return QWidget::eventFilter(watched, event);
+}
+
 void HelpWindow::topicChanged(const QUrl& source) {
+  // The contents page is titled as the window is.
   const QString title = currentTitle();
-  setWindowTitle(title.isEmpty() ? windowCaption : windowCaption + QStringLiteral(" - ") + title);
+  setWindowTitle(title.isEmpty() || title == windowCaption ? windowCaption
+                                                          : windowCaption + QStringLiteral(" - ") + title);
   // Keep the contents in step with the topic shown, however it was reached.
   const QString topic = QFileInfo(source.toLocalFile()).fileName();
   for (QTreeWidgetItemIterator it(contentsTree_); *it; ++it) {
@@ -440,22 +465,22 @@ void HelpWindow::topicChanged(const QUrl& source) {
 
 HelpWindow* helpWindow() { return theHelpWindow().data(); }
 
-void showHelpTopic(const QString& topicFile) {
+void showHelpTopic(const QString& topicFile, QWidget* asker) {
   HelpWindow& window = openHelpWindow();
   window.showTopic(topicFile);
-  bringForward(window);
+  window.bringForward(asker);
 }
 
 void showHelpContents() {
   HelpWindow& window = openHelpWindow();
   window.showContentsPage();
-  bringForward(window);
+  window.bringForward(nullptr);
 }
 
 void showHelpSearch() {
   HelpWindow& window = openHelpWindow();
   window.showSearchPage();
-  bringForward(window);
+  window.bringForward(nullptr);
 }
 
 void closeAllHelp() { delete theHelpWindow().data(); }

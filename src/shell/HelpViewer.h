@@ -21,7 +21,10 @@ namespace noctavo {
 // The program's help: the topics in the "help" folder beside the program,
 // shown in a window of its own with a contents page, a full-text search
 // page, the glossary and the quick tour.
-void showHelpTopic(const QString& topicFile);  // e.g. "dialog date and time.htm"
+// e.g. "dialog date and time.htm". Asked for from a modal dialog (asker),
+// the help window stands above that dialog and takes input while it is
+// open, and becomes a window of its own again when the dialog closes.
+void showHelpTopic(const QString& topicFile, QWidget* asker = nullptr);
 void showHelpContents();
 void showHelpSearch();
 void closeAllHelp();
@@ -66,6 +69,9 @@ class HelpWindow : public QWidget {
 
   void showTopic(const QString& topicFile);
   void showContentsPage();
+  // Shows the window above everything else, or above the modal dialog that
+  // asked for it (see showHelpTopic).
+  void bringForward(QWidget* asker);
   void showSearchPage();
 
   QString currentTopic() const;  // file name, e.g. "glossary.htm"
@@ -79,7 +85,11 @@ class HelpWindow : public QWidget {
   QToolButton* forwardButton() const { return forwardButton_; }
   QToolButton* homeButton() const { return homeButton_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void setOwner(QWidget* owner);
   void buildContents();
   void runSearch();
   void openSearchResult(QListWidgetItem* item);
@@ -97,6 +107,7 @@ class HelpWindow : public QWidget {
   QToolButton* forwardButton_;
   QToolButton* homeButton_;
   QString lastSearchWord_;
+  QWidget* owner_ = nullptr;  // the modal dialog the window stands above
 };
 
 // The help window while it exists (tests look into it), else nullptr.

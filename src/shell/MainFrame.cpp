@@ -694,6 +694,14 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
     requestHelp(true);
     return true;
   }
+  if (event->type() == QEvent::MouseMove) {
+    // A menu does not hover a greyed item; the status line says what it
+    // would do all the same.
+    if (auto* menu = qobject_cast<QMenu*>(watched)) {
+      QAction* action = menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+      if (action && !action->isEnabled()) showMenuHint(action);
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 

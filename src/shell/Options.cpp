@@ -11,10 +11,12 @@
 #include <string>
 
 #include "shell/SettingsStore.h"
+#include "shell/WindowMessages.h"
 #include "time/AstCoord.h"
 #include "time/InternalError.h"
 #include "time/TimeSystems.h"
 #include "ui/AppMessageBox.h"
+#include "ui/LocationDialog.h"
 
 namespace noctavo {
 
@@ -377,6 +379,18 @@ void ApplyTimeSource() {
   } else {
     stopRealTimeClock();
   }
+}
+
+bool LocationCommand(QWidget* frame) {
+  Options& o = options();
+  Observer& obs = observer();
+  // The dialog's own copy: the observer changes only through
+  // changeObserverLocation, which needs the place it leaves.
+  LocationRecord chosen = obs.location;
+  if (!LocationDialog(frame, chosen, o.listLocation, o.userLocation, o.useUserLocation)) return false;
+  changeObserverLocation(obs, chosen);
+  sendMessage(frame, UM_OBSERVER_SET, 0, pointerParam(&obs));
+  return true;
 }
 
 }  // namespace noctavo

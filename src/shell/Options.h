@@ -79,4 +79,10 @@ void ApplyTimeSource();
 bool DateTimeDialog(QWidget* frame);
 bool AppearanceDialog(QWidget* frame);
 
+// The Location command (40016): Select Location with the observer's place
+// and the stored list and user places. On OK the observer moves to the
+// chosen place keeping its universal moment, and UM_OBSERVER_SET takes it
+// to the frame. True on OK.
+bool LocationCommand(QWidget* frame);
+
 }  // namespace noctavo

@@ -16,9 +16,11 @@
 #include "shell/SettingsStore.h"
 #include "shell/WindowMessages.h"
 #include "sky/SkyWindow.h"
+#include "tools/AstroCalculator.h"
 #include "time/InternalError.h"
 #include "ui/AppMessageBox.h"
 #include "ui/ArrowButton.h"
+#include "ui/LocationDialog.h"
 #include "ui/SymbolFont.h"
 
 namespace noctavo {
@@ -63,6 +65,17 @@ void loadCatalogues(const QString& programFolder) {
     NOCTAVO_INTERNAL_ERROR(moduleName);
   }
   if (!loadNgcCatalogue(folder)) NOCTAVO_INTERNAL_ERROR(moduleName);
+}
+
+// The Astronomical Calculator: made hidden; the menu command shows it when
+// it was open at the last exit, so that the check mark agrees.
+void createCalculator(MainFrame& frame) {
+  auto* calculator = new AstroCalculator(&frame);
+  frame.registerWindow(FrameWindow::Calculator, calculator);
+  frame.registerDocument(FrameWindow::Calculator, calculator);
+  QObject::connect(calculator, &AstroCalculator::closedByUser, &frame,
+                   [&frame] { frame.setCommandChecked(command::calculator, false); });
+  if (calculator->storedVisible()) frame.executeCommand(command::calculator);
 }
 
 // The one message at the end of a run whose settings could not be written.
@@ -119,6 +132,7 @@ void ShellInit(MainFrame& frame, const QString& programFolder) {
   // symbols) and the document windows (Sky, Solar system, Object
   // Information, Graph, Picture) are made here in that order and register
   // with the frame; then each may name itself as the one to activate.
+  if (!frame.window(FrameWindow::Calculator) && !frame.document(FrameWindow::Calculator)) createCalculator(frame);
   // The Sky window, unless one has registered already.
   if (!frame.document(FrameWindow::Sky) && !frame.window(FrameWindow::Sky) &&
       !frame.window(FrameWindow::SkyControlPanel)) {
@@ -128,7 +142,11 @@ void ShellInit(MainFrame& frame, const QString& programFolder) {
   bool maximize = false;
   frame.initialiseDocuments(activeChild, maximize);
 
-  // 12. (Location maps: made with the Location dialog.)
+  // 12. The location maps: the city file, the map description and the map
+  // pictures lie beside the catalogues; the dialogs read them when they
+  // open. From here the Location command is there.
+  setLocationDataFolder(programFolder);
+  frame.setLocationCommand([&frame] { LocationCommand(&frame); });
 
   // 13. Every window takes the start values of the observer.
   sendMessage(&frame, UM_OBSERVER_SET, 0, pointerParam(&observer()));

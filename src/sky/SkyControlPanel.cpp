@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 
@@ -107,13 +108,19 @@ constexpr int markerEnd = 17;
 constexpr int markerHeadX = 7;
 constexpr int markerHeadY = 5;
 
+// The labels stand where the drawing's proportions put them, moved a pixel
+// inside the control where the font is wider than the drawing allows for
+// ("18h" right of the horizon), so that none is ever cut off.
 void drawTextAt(QPainter& painter, double x, double top, const QString& label) {
-  painter.drawText(QPointF(x, top + QFontMetricsF(painter.font()).ascent()), label);
+  const QFontMetricsF metrics(painter.font());
+  const QRectF room = QRectF(painter.window()).adjusted(1, 1, -1, -1);
+  x = std::clamp(x, room.left(), std::max(room.left(), room.right() - metrics.horizontalAdvance(label)));
+  top = std::clamp(top, room.top(), std::max(room.top(), room.bottom() - metrics.height()));
+  painter.drawText(QPointF(x, top + metrics.ascent()), label);
 }
 
 void drawTextRightAligned(QPainter& painter, double right, double top, const QString& label) {
-  const QFontMetricsF metrics(painter.font());
-  painter.drawText(QPointF(right - metrics.horizontalAdvance(label), top + metrics.ascent()), label);
+  drawTextAt(painter, right - QFontMetricsF(painter.font()).horizontalAdvance(label), top, label);
 }
 
 }  // namespace
@@ -215,10 +222,14 @@ SkyObjectInfo skyObjectInfo(const AstBody& given, const SkyWindowState& state) {
 ObserverControl::ObserverControl(const SkyWindowState& state, QWidget* parent) : QWidget(parent), state_(state) {
   setObjectName(QStringLiteral("ObserverControl"));
   setControlId(this, sky_control::observerControl);
-  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  // The drawing's proportions are those of this size; stretched with a wide
+  // panel, the dome would no longer fit above the horizon.
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 QSize ObserverControl::sizeHint() const { return {200, 110}; }
+
+QSize ObserverControl::minimumSizeHint() const { return sizeHint(); }
 
 void ObserverControl::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -323,13 +334,16 @@ void SkyControlPanel::build() {
   left_ = withId(new ArrowButton(ArrowDirection::Left, directionBox), sky_control::arrowLeft);
   right_ = withId(new ArrowButton(ArrowDirection::Right, directionBox), sky_control::arrowRight);
   observerControl_ = new ObserverControl(state_, directionBox);
+  // The arrows stay beside the drawing however wide the panel is; the spare
+  // width goes to both sides.
   auto* direction = new QGridLayout(directionBox);
-  direction->addWidget(up_, 0, 1, Qt::AlignHCenter);
-  direction->addWidget(left_, 1, 0, Qt::AlignVCenter);
-  direction->addWidget(observerControl_, 1, 1);
-  direction->addWidget(right_, 1, 2, Qt::AlignVCenter);
-  direction->addWidget(down_, 2, 1, Qt::AlignHCenter);
-  direction->setColumnStretch(1, 1);
+  direction->addWidget(up_, 0, 2, Qt::AlignHCenter);
+  direction->addWidget(left_, 1, 1, Qt::AlignVCenter);
+  direction->addWidget(observerControl_, 1, 2);
+  direction->addWidget(right_, 1, 3, Qt::AlignVCenter);
+  direction->addWidget(down_, 2, 2, Qt::AlignHCenter);
+  direction->setColumnStretch(0, 1);
+  direction->setColumnStretch(4, 1);
   connect(up_, &QPushButton::clicked, this, [this] { lookUp(); });
   connect(down_, &QPushButton::clicked, this, [this] { lookDown(); });
   connect(left_, &QPushButton::clicked, this, [this] { turnLeft(); });

@@ -83,6 +83,7 @@ class ObserverControl : public QWidget {
  public:
   ObserverControl(const SkyWindowState& state, QWidget* parent = nullptr);
   QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

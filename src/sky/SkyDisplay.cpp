@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTimerEvent>
 
+#include "catalogues/Constellation.h"
 #include "catalogues/NgcCatalogue.h"
 #include "catalogues/Star.h"
 #include "shell/Options.h"
@@ -24,13 +25,19 @@ constexpr const char* moduleName = "AST_SKY";
 
 constexpr const char* displayInWindowTitle = "Display %s in &window";
 
-// The name the popup menu's title gives an object; a star without a name
-// is called as the object group calls it.
+// The name the popup menu's title gives an object. A star without a name
+// is called as a chart calls it, by its letter and constellation ("θ1 Ori"),
+// or, without a letter either, as a star of its constellation.
 QString popupName(const AstBody& object) {
-  if (object.getObjectType() == ObjectType::Star && *object.getName() == '\0') {
-    return skyStarNameText(static_cast<const Star&>(object));
-  }
-  return symbolText(object.getName());
+  if (object.getObjectType() != ObjectType::Star || *object.getName() != '\0') return symbolText(object.getName());
+  const auto& star = static_cast<const Star&>(object);
+  const Constellation* constellation = star.constellation();
+  const std::string where = constellation ? constellation->abbreviation() : "";
+  const GreekLetter letter(star.greekLetter());
+  if (!letter.isValid()) return symbolText("a star in " + where).trimmed();
+  std::string designation(1, static_cast<char>(letter.symbol()));
+  if (star.letterSuffix() != Star::noSuffix) designation.push_back(star.letterSuffix());
+  return symbolText(designation + " " + where).trimmed();
 }
 
 }  // namespace

@@ -83,7 +83,6 @@ SkyWindow::SkyWindow(QMdiArea* area, MainFrame* frame) : frame_(frame) {
   setWidget(client_);
 
   const SkySettings& s = state_.settings;
-  normalRect_ = QRect(QPoint(s.left, s.top), QSize(s.right - s.left, s.bottom - s.top));
   if (area) {
     area->addSubWindow(this);
     // The document area takes its size from the frame's layout, which runs
@@ -91,6 +90,14 @@ SkyWindow::SkyWindow(QMdiArea* area, MainFrame* frame) : frame_(frame) {
     // whenever the area's size has really changed.
     area->viewport()->installEventFilter(this);
   }
+  // A window that is not maximized lays itself out in its own client area.
+  client_->installEventFilter(this);
+  client_->setMinimumSize(minimumClientSize());
+  smallestNormalSize_ = minimumSizeHint();
+  setMinimumSize(smallestNormalSize_);
+  // A size stored smaller than that (an older run's) grows to it.
+  normalRect_ =
+      QRect(QPoint(s.left, s.top), QSize(s.right - s.left, s.bottom - s.top).expandedTo(smallestNormalSize_));
   setGeometry(normalRect_);
 
   // 3. The menu follows the settings. The map-type command would turn the
@@ -146,6 +153,7 @@ void SkyWindow::saveAndRelease() {
   s.minimized = isMinimized() ? 1 : 0;
   s.maximized = isMaximized() ? 1 : 0;
   rememberNormalRect();
+  normalRect_.setSize(normalRect_.size().expandedTo(smallestNormalSize_));
   s.left = normalRect_.left();
   s.top = normalRect_.top();
   s.right = normalRect_.left() + normalRect_.width();
@@ -275,12 +283,28 @@ void SkyWindow::bringToFront() {
   if (mdiArea()) mdiArea()->setActiveSubWindow(this);
 }
 
+QSize SkyWindow::minimumClientSize() const {
+  const QSize panel = panel_->minimumSizeHint();
+  const int displayWidth = makeDisplayGeometry(panel.height(), PixelAspect()).width;
+  return {panel.width() + displayWidth + 3 * margin, panel.height() + 2 * margin};
+}
+
 void SkyWindow::layoutWindow() {
-  const QSize client = mdiArea() ? mdiArea()->viewport()->size() : size();
-  const int height = std::max(0, client.height() - 2 * margin);
-  state_.geometry = makeDisplayGeometry(height, PixelAspect());
+  if (isMinimized()) return;
+  const QSize client = isMaximized() && mdiArea() ? mdiArea()->viewport()->size() : client_->size();
+  const int roomHeight = std::max(0, client.height() - 2 * margin);
+  // The display never takes the width the panel needs: where the room is
+  // too narrow for both (a tall window; a 5:4 screen without toolbar and
+  // status line) it is less high than the room.
+  const int widthForDisplay = std::max(0, client.width() - panel_->minimumSizeHint().width() - 3 * margin);
+  const double aspect = PixelAspect();
+  int height = roomHeight;
+  if (aspect > 0.0 && makeDisplayGeometry(height, aspect).width > widthForDisplay) {
+    height = static_cast<int>(widthForDisplay / aspect);
+  }
+  state_.geometry = makeDisplayGeometry(height, aspect);
   const int width = state_.geometry.width;
-  panel_->setGeometry(margin, margin, std::max(0, client.width() - width - 3 * margin), height);
+  panel_->setGeometry(margin, margin, std::max(0, client.width() - width - 3 * margin), roomHeight);
   display_->setGeometry(client.width() - width - margin, margin, width, height);
   panel_->update();
   display_->update();
@@ -332,7 +356,10 @@ bool SkyWindow::event(QEvent* event) {
 }
 
 bool SkyWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize && mdiArea() && watched == mdiArea()->viewport()) layoutWindow();
+  if (event->type() == QEvent::Resize &&
+      ((isMaximized() && mdiArea() && watched == mdiArea()->viewport()) || (!isMaximized() && watched == client_))) {
+    layoutWindow();
+  }
   return QMdiSubWindow::eventFilter(watched, event);
 }
 

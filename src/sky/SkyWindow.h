@@ -62,8 +62,13 @@ class SkyWindow : public QMdiSubWindow, public DocumentWindow {
   void displayObject(const AstBody& object, bool activate);
 
   // UM_LAYOUT: the panel and the display side by side, the display as high
-  // as the document area allows and as wide as the pixel aspect makes it.
+  // as the room allows and as wide as the pixel aspect makes it. Maximized,
+  // the room is the document area; otherwise the window's own client area.
   void layoutWindow();
+  // The smallest client area that shows the whole panel and a display as
+  // high as the panel: the window never gets smaller than this (Cascade,
+  // Tile, the user's mouse) and never saves a smaller size.
+  QSize minimumClientSize() const;
 
   // The window's rectangle when neither minimised nor maximised.
   QRect normalRect() const { return normalRect_; }
@@ -92,6 +97,8 @@ class SkyWindow : public QMdiSubWindow, public DocumentWindow {
   // The check marks of the Sky menu when there is no frame to keep them.
   std::map<int, bool> ownChecks_;
   QRect normalRect_;
+  // The window's frame around the smallest client area.
+  QSize smallestNormalSize_;
 };
 
 // Makes the Sky window in the frame's document area and registers it, its

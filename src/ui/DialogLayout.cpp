@@ -28,7 +28,7 @@ QHBoxLayout* okCancelHelpRow(QDialog* dialog, const char* helpTopic, std::functi
   auto* help = withId(new QPushButton(QStringLiteral("Help"), dialog), dialog_button::help);
   QObject::connect(ok, &QPushButton::clicked, dialog, std::move(onOk));
   QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-  const auto showHelp = [topic = QString::fromLatin1(helpTopic)] { showHelpTopic(topic); };
+  const auto showHelp = [dialog, topic = QString::fromLatin1(helpTopic)] { showHelpTopic(topic, dialog); };
   QObject::connect(help, &QPushButton::clicked, dialog, showHelp);
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), dialog);
   QObject::connect(f1, &QShortcut::activated, dialog, showHelp);

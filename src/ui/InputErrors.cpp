@@ -17,7 +17,11 @@ void ReportInvalidInput(const QString& text, QWidget* dialog, int controlId) {
   QWidget* control = NOCTAVO_CONTROL(QWidget, dialog, controlId, moduleName);
   QApplication::beep();
   AppMessageBox(text, dialog, MsgSeverity::Error, MsgButtons::Ok);
-  if (control) control->setFocus(Qt::OtherFocusReason);
+  if (!control) return;
+  // Back in the field's window, whether or not the desktop gave it back the
+  // activation when the message closed.
+  control->activateWindow();
+  control->setFocus(Qt::OtherFocusReason);
 }
 
 void ReportInvalidAngle(QWidget* dialog, int controlId) {

@@ -15,6 +15,7 @@
 #include "shell/WindowMessages.h"
 #include "time/InternalError.h"
 #include "ui/DialogControls.h"
+#include "ui/InputErrors.h"
 #include "ui/SymbolFont.h"
 
 namespace noctavo {
@@ -53,6 +54,20 @@ bool parseCount(const QString& text, int& count) {
 }
 
 void notifyDialog(TimeBar& bar) { sendMessage(bar.dialog, bar.notifyMessage, 0, pointerParam(&bar)); }
+
+// A step the user asked for and the bar refused says why and puts the focus
+// on the count, where it is mended.
+void reportRefusal(const TimeBar& bar, TimeStepResult result) {
+  if (result == TimeStepResult::CountRefused) {
+    ReportInvalidInput(QStringLiteral("You entered an invalid step count: the count is a whole number from %1 to %2")
+                           .arg(smallestCount)
+                           .arg(largestCount),
+                       bar.dialog, bar.countId);
+  } else if (result == TimeStepResult::CalendarRefused) {
+    ReportInvalidInput(QStringLiteral("The step would take the date outside the calendar's years"), bar.dialog,
+                       bar.countId);
+  }
+}
 
 }  // namespace
 
@@ -133,7 +148,9 @@ bool TimeBarInit(TimeBar& bar, QWidget* dialog, int dateId, int timeId, int coun
   bar.spin = spin;
   TimeBar* barPointer = &bar;
   bar.spinConnection = QObject::connect(spin, &HorizontalSpin::deltaPos, spin,
-                                        [barPointer](int delta) { TimeBarSpin(*barPointer, delta); });
+                                        [barPointer](int delta) {
+                                          reportRefusal(*barPointer, TimeBarSpin(*barPointer, delta));
+                                        });
   bar.resetConnection = QObject::connect(reset, &QAbstractButton::clicked, spin,
                                          [barPointer] { TimeBarReset(*barPointer); });
   return true;

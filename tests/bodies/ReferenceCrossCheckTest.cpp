@@ -67,7 +67,7 @@ std::vector<double> minutesList(const std::string& field) {
 }
 
 std::filesystem::path referenceFile() {
-  return std::filesystem::path(__FILE__).parent_path() / "data" / "body_reference.csv";
+  return std::filesystem::path(NOCTAVO_TESTS_DIR) / "bodies" / "data" / "body_reference.csv";
 }
 
 const std::vector<ReferenceRow>& referenceRows() {

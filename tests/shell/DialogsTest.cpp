@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimeEdit>
+#include <QTimer>
+#include <QTimer>
 
 #include <functional>
 #include <vector>
@@ -114,6 +116,16 @@ TEST_F(OptionsDialogTest, DateAndTimeShowsTheUserMomentRefusesHalfTypedFieldsAnd
   o.userTime.setDateTime(24, 12, 2001, 18, 30, 15);
   o.userTime.setKind(TimeKind::Gst);
   o.userDaylightSaving = true;
+  // The program's message boxes are answered, and what they said kept.
+  QStringList messages;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box || box->objectName() != QStringLiteral("Dlg_MessageBox")) return;
+    messages << findControlOrNull(box, 135)->property("text").toString();
+    qobject_cast<QDialog*>(box)->done(0);
+  });
+  answer.start(10);
   ASSERT_TRUE(dateTime([](QWidget* dialog) {
     EXPECT_EQ(dialog->objectName(), QStringLiteral("Dlg_OptDateTime"));
     EXPECT_TRUE(checked(dialog, 1030) && checked(dialog, 120));
@@ -126,18 +138,26 @@ TEST_F(OptionsDialogTest, DateAndTimeShowsTheUserMomentRefusesHalfTypedFieldsAnd
     EXPECT_EQ(kinds->currentText(), QStringLiteral("GST"));
     expectNoCutOffTexts(dialog);
     // A year typed only in part ("200" is before the picker's first year)
-    // keeps the dialog open, the field as the user left it.
+    // or a time without its seconds keeps the dialog open, the field as the
+    // user left it and the focus on it.
     typeInto(date, QStringLiteral("200"), QDateTimeEdit::YearSection);
     ASSERT_EQ(date->text(), QStringLiteral("24.12.200"));
     click(dialog, {okId});
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(date->text(), QStringLiteral("24.12.200"));
+    EXPECT_TRUE(date->hasFocus());
     typeInto(date, QStringLiteral("24122001"));
+    typeInto(time, QString(), QDateTimeEdit::SecondSection);
+    QTest::keyClick(time, Qt::Key_Backspace);
+    ASSERT_EQ(time->text(), QStringLiteral("18:30:"));
+    click(dialog, {okId});
+    EXPECT_TRUE(time->hasFocus());
     typeInto(time, QStringLiteral("233000"));
     kinds->setFocus();
     QTest::keyClick(kinds, Qt::Key_Home);  // "GMT"
     click(dialog, {okId});
   }));
+  EXPECT_EQ(messages, QStringList({"You entered an invalid date", "You entered an invalid time"}));
   EXPECT_TRUE(options().useUserTime);
   EXPECT_EQ(options().userTime, AstDateTime(24, 12, 2001, 23.5, TimeKind::Gmt));
   // London, time zone 0, daylight saving on: 23:30 GMT is 00:30 LCT.

@@ -1,6 +1,8 @@
 // The help viewer and the help topics that come with the program.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,10 +15,13 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "shell/HelpViewer.h"
+#include "ui/DialogControls.h"
+#include "ui/DialogLayout.h"
 
 namespace noctavo {
 namespace {
@@ -71,6 +76,23 @@ class HelpViewerTest : public ::testing::Test {
  private:
   const QByteArray previous_ = qgetenv("NOCTAVO_HELP_DIR");
 };
+
+TEST_F(HelpViewerTest, HelpFromAModalDialogStandsAboveItAndStaysOpenAfterIt) {
+  QDialog dialog;
+  (new QVBoxLayout(&dialog))->addLayout(okCancelHelpRow(&dialog, "dialog date and time.htm", [] {}));
+  dialog.setModal(true);
+  dialog.show();
+  QTest::mouseClick(findControlOrNull(&dialog, dialog_button::help), Qt::LeftButton);
+  HelpWindow& window = shownWindow();
+  EXPECT_EQ(window.parentWidget(), &dialog);         // above the dialog,
+  EXPECT_EQ(QApplication::activeWindow(), &window);  // and not blocked by it
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Noctavo Help - Date and Time"));
+  dialog.hide();
+  EXPECT_EQ(window.parentWidget(), nullptr);
+  EXPECT_TRUE(window.isVisible());
+  window.showContentsPage();
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Noctavo Help"));  // not "Noctavo Help - Noctavo Help"
+}
 
 TEST_F(HelpViewerTest, EveryTopicTheProgramAsksForIsThereAMissingOneShowsTheMissingPageAndSearchNeedsEveryWord) {
   // The help commands of the main menu and the F1 topics of the windows and

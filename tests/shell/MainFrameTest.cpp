@@ -257,6 +257,14 @@ TEST_F(MainFrameTest, TheStatusLineShowsTheObserverOrTheHintOfTheMenuItemAndGive
   fileMenu->hide();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !statusPart(1).isEmpty(); }));
   EXPECT_EQ(statusPart(0), observerAtNoon);
+  // A menu does not hover a greyed item; its hint shows under the mouse all the same.
+  QMenu* graphMenu = topMenu(*frame, QStringLiteral("&Graph"));
+  graphMenu->popup(frame->mapToGlobal(QPoint(200, 30)));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return graphMenu->isVisible(); }));
+  QTest::mouseMove(graphMenu, graphMenu->actionGeometry(frame->commandAction(161)).center());
+  EXPECT_EQ(statusPart(0), QStringLiteral("Calculates the Graph"));
+  graphMenu->hide();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !statusPart(1).isEmpty(); }));
   // Hidden toolbar and status line give the document area their room.
   const QRect withBoth = frame->documentArea()->geometry();
   ASSERT_GT(ToolbarHeight(), 0);

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <memory>
 #include <string>
@@ -25,6 +27,7 @@
 #include "support/ModalDialogs.h"
 #include "support/TemporarySettings.h"
 #include "ui/DialogControls.h"
+#include "ui/DialogLayout.h"
 
 namespace noctavo {
 namespace {
@@ -121,6 +124,8 @@ TEST_F(ShellTest, AFirstStartWelcomesTheUserAndTheNextStartShowsWhatWasLeft) {
   ToolbarSetVisible(false);
   StatusLineShow(false);
   options().realTimeClock = true;
+  frame->executeCommand(command::calculator);
+  ASSERT_TRUE(frame->window(FrameWindow::Calculator));
   endProgram();
   EXPECT_EQ(starCount(), 0);  // the end releases the catalogues
   EXPECT_EQ(ngcCount(), 0);
@@ -129,13 +134,39 @@ TEST_F(ShellTest, AFirstStartWelcomesTheUserAndTheNextStartShowsWhatWasLeft) {
   frame->show();
   EXPECT_FALSE(shellSettings().maximized);
   EXPECT_FALSE(frame->toolbar()->isVisible() || frame->statusLine()->isVisible());
-  ModalWatch again(pressing(0));  // should a box come after all, it is answered
-  EXPECT_FALSE(ShowWelcomeOnFirstRun(*frame));
-  EXPECT_EQ(again.count(), 0);
+  {
+    ModalWatch again(pressing(0));  // should a box come after all, it is answered
+    EXPECT_FALSE(ShowWelcomeOnFirstRun(*frame));
+    EXPECT_EQ(again.count(), 0);
+  }
   ASSERT_NE(realTimeClockTimerId(), 0);
   QTimerEvent tick(realTimeClockTimerId());
   QCoreApplication::sendEvent(frame.get(), &tick);
   EXPECT_EQ(observer().dateTime, AstDateTime(15, 6, 2001, 12.0 + 1.0 / 60.0, TimeKind::Lct));
+  // The calculator open at the end opens with its check mark; its close
+  // box takes the mark away.
+  EXPECT_TRUE(frame->isCommandChecked(command::calculator));
+  auto* calculator = qobject_cast<QDialog*>(frame->window(FrameWindow::Calculator));
+  EXPECT_TRUE(calculator->isVisible());
+  calculator->reject();
+  EXPECT_FALSE(frame->isCommandChecked(command::calculator));
+  // The Location command moves the observer to the same moment elsewhere,
+  // and the windows follow.
+  MessageRecorder follower;
+  QObject* const skyPanel = frame->window(FrameWindow::SkyControlPanel);
+  frame->registerWindow(FrameWindow::SkyControlPanel, &follower);
+  testing::whenModalAppears([](QWidget* dialog) {
+    QTest::keyClicks(qobject_cast<QLineEdit*>(findControlOrNull(dialog, 352)), QStringLiteral("Tokyo"));
+    QTest::keyClick(findControlOrNull(dialog, 352), Qt::Key_Return);
+    qobject_cast<QPushButton*>(findControlOrNull(dialog, dialog_button::ok))->click();
+  });
+  frame->executeCommand(command::optionsLocation);
+  EXPECT_EQ(frame->statusLine()->partText(0), QStringLiteral("   15.06.2001   21:01:00 LCT (DST Off)"));
+  EXPECT_TRUE(frame->statusLine()->partText(1).startsWith(QStringLiteral("Tokyo, Japan   ")));
+  EXPECT_STREQ(options().listLocation.town, "Tokyo");
+  ASSERT_EQ(follower.messages.size(), 1u);
+  EXPECT_EQ(follower.messages.back().message, UM_OBSERVER_SET);
+  frame->registerWindow(FrameWindow::SkyControlPanel, skyPanel);
 }
 
 

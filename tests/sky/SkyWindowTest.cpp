@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -162,6 +163,13 @@ class SkyWindowTest : public testing::SkyWindowFixture {
       if (frame->isCommandChecked(command)) checked.push_back(command);
     }
     return checked;
+  }
+  // The panel and the display lie whole inside the client area, side by
+  // side, the panel no narrower than it needs.
+  void expectWholeLayout() {
+    EXPECT_TRUE(sky->widget()->rect().contains(panel().geometry() | display().geometry()));
+    EXPECT_FALSE(panel().geometry().intersects(display().geometry()));
+    EXPECT_GE(panel().width(), panel().minimumSizeHint().width());
   }
   void clickTheMap(Qt::MouseButton button = Qt::LeftButton) {
     const DisplayGeometry& geometry = sky->state().geometry;
@@ -326,15 +334,20 @@ TEST_F(SkyWindowTest, ARightClickOpensThePopupWhoseTargetsGetTheObjectWhenTheyHa
   EXPECT_EQ(sky->state().selected, nullptr);  // the selection stays as it was
   const Star* unnamed = starAt(0);
   for (int index = 1; *unnamed->getName() != '\0'; ++index) unnamed = starAt(index);
-  const struct { const AstBody* object; bool solarSystem, objectInfo, picture; } cases[] = {
-      {unnamed, false, false, false}, {ngcAt(0), false, true, true}, {planetByName("Mars"), true, true, true}};
+  const struct { const AstBody* object; bool solarSystem, objectInfo, picture; const char* title; } cases[] = {
+      {unnamed, false, false, false, "Display \u03B12 Cen in &window"},  // by letter and constellation
+      {ngcAt(0), false, true, true, nullptr},
+      {planetByName("Mars"), true, true, true, "Display Mars in &window"}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.object->getName());
     display().preparePopup(*c.object);
-    EXPECT_EQ(display().popupAction(sky_popup::solarSystem)->isEnabled(), c.solarSystem) << c.object->getName();
-    EXPECT_EQ(display().popupAction(sky_popup::objectInfo)->isEnabled(), c.objectInfo) << c.object->getName();
-    EXPECT_EQ(display().popupAction(sky_popup::picture)->isEnabled(), c.picture) << c.object->getName();
+    EXPECT_EQ(display().popupAction(sky_popup::solarSystem)->isEnabled(), c.solarSystem);
+    EXPECT_EQ(display().popupAction(sky_popup::objectInfo)->isEnabled(), c.objectInfo);
+    EXPECT_EQ(display().popupAction(sky_popup::picture)->isEnabled(), c.picture);
+    if (c.title) {
+      EXPECT_EQ(display().displayInWindowMenu()->title(), QString::fromUtf8(c.title));
+    }
   }
-  EXPECT_EQ(display().displayInWindowMenu()->title(), QStringLiteral("Display Mars in &window"));
   sky->state().popupObject = planetByName("Mars");
   display().popupCommand(sky_popup::objectInfo);  // no Object Information window yet: nothing happens
   MessageRecorder info;
@@ -360,6 +373,16 @@ TEST_F(SkyWindowTest, TheTimeBarStepsTheWindowsMomentAndTheFramesMessagesResetIt
   EXPECT_NE(shown(id::azimuth), moonBefore);  // the selected object's data follow
   click(id::reset);
   EXPECT_EQ(sky->state().observer.dateTime, eveningInLondon());
+  for (const char* count : {"0", "1001", "abc"}) {  // refused with the reason, the focus back on the count
+    SCOPED_TRACE(count);
+    testing::ModalWatch watch;
+    stepCount().setText(QString::fromLatin1(count));
+    stepOn();
+    ASSERT_EQ(watch.count(), 1);
+    EXPECT_EQ(watch.shown[0].text, "You entered an invalid step count: the count is a whole number from 1 to 1000");
+    EXPECT_TRUE(stepCount().hasFocus());
+    EXPECT_EQ(sky->state().observer.dateTime, eveningInLondon());
+  }
   // With the stars fixed the stars stand where the observer's moment puts
   // them while the Moon moves on.
   setStep(3, StepUnit::Hours);
@@ -388,6 +411,54 @@ TEST_F(SkyWindowTest, TheTimeBarStepsTheWindowsMomentAndTheFramesMessagesResetIt
   EXPECT_EQ(shown(id::time), QStringLiteral("23:15:00"));
 }
 
+TEST_F(SkyWindowTest, ArrangedOrOnAnyScreenTheWindowShowsItsWholeLayoutAndTheDrawingInProportion) {
+  store("Right", "120", "Sky\\Window");  // an older run's sliver
+  store("Bottom", "28", "Sky\\Window");
+  startSky();
+  // Maximised on a landscape area the display is as high as the area allows.
+  frame->resize(1280, 800);
+  QApplication::processEvents();
+  const QSize client = frame->documentArea()->viewport()->size();
+  const int height = client.height() - 10;
+  const int width = static_cast<int>(height * PixelAspect());
+  EXPECT_EQ(display().geometry(), QRect(client.width() - width - 5, 5, width, height));
+  EXPECT_EQ(panel().geometry(), QRect(5, 5, client.width() - width - 15, height));
+  EXPECT_EQ(sky->state().geometry, makeDisplayGeometry(height, PixelAspect()));
+  frame->executeCommand(command::skyMapEquatorial);  // the widest labels
+  QWidget& drawing = *panel().control(id::observerControl);
+  double firstShape = 0.0;
+  const std::pair<QSize, int> screens[] = {{{1024, 768}, 1}, {{1920, 1080}, 1}, {{3840, 2160}, 1}, {{1920, 1080}, 2}};
+  for (const auto& [screen, ratio] : screens) {
+    SCOPED_TRACE(screen.width() * ratio);
+    frame->resize(screen);
+    QApplication::processEvents();
+    expectWholeLayout();
+    QImage image(drawing.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    drawing.render(&image);
+    QRect ink;  // the lines and labels
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (qGray(image.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
+      }
+    }
+    EXPECT_TRUE(image.rect().adjusted(1, 1, -1, -1).contains(ink));  // nothing cut off at an edge
+    const double shape = double(ink.width()) / ink.height();
+    if (firstShape == 0.0) firstShape = shape;
+    EXPECT_NEAR(shape, firstShape, 0.05 * firstShape);  // not stretched with the panel
+  }
+  for (int commandId : {command::windowTile, command::windowCascade}) {
+    frame->executeCommand(commandId);
+    QApplication::processEvents();
+    expectWholeLayout();
+  }
+  const QSize smallest = sky->minimumSizeHint();
+  endRun();
+  EXPECT_GE(std::stoi(stored("Right", "Sky\\Window")), smallest.width());  // from Left 0
+  EXPECT_GE(std::stoi(stored("Bottom", "Sky\\Window")), smallest.height());
+}
+
 TEST_F(SkyWindowTest, EverySettingSurvivesARunAsTheSaveModesSayAndTheEndLetsGoOfTheCatalogues) {
   startSky();
   frame->executeCommand(110);
@@ -402,11 +473,11 @@ TEST_F(SkyWindowTest, EverySettingSurvivesARunAsTheSaveModesSayAndTheEndLetsGoOf
   s.starNamesOn = s.ngcObjectsOn = 1;
   s.planetDisplayMode = PlanetDisplayMode::All;
   sky->showNormal();
-  sky->setGeometry(20, 30, 600, 450);
+  sky->setGeometry(20, 30, 900, 650);
   SkySettings expected = s;
   expected.maximized = expected.minimized = 0;
   expected.active = 1;
-  expected.left = 20, expected.top = 30, expected.right = 620, expected.bottom = 480;
+  expected.left = 20, expected.top = 30, expected.right = 920, expected.bottom = 680;
   expected.stepValue = 5;
   expected.stepType = static_cast<int>(StepUnit::Days);
   endRun();
@@ -417,13 +488,13 @@ TEST_F(SkyWindowTest, EverySettingSurvivesARunAsTheSaveModesSayAndTheEndLetsGoOf
   EXPECT_EQ(view(), (SkyView{315.0, -45.0}));
   EXPECT_EQ(checkedCommands(), (std::vector<int>{110, 115}));
   EXPECT_EQ(stepCount().text() + " " + stepUnit().currentText(), QStringLiteral("5 Days"));
-  EXPECT_EQ(sky->geometry(), QRect(20, 30, 600, 450));
-  sky->setGeometry(40, 50, 500, 400);
+  EXPECT_EQ(sky->geometry(), QRect(20, 30, 900, 650));
+  sky->setGeometry(40, 50, 900, 640);
   sky->showMaximized();  // a maximised window keeps its normal rectangle
   endRun();
   EXPECT_EQ(stored("Maximized", "Sky\\Window") + " " + stored("Left", "Sky\\Window") + " " +
                 stored("Bottom", "Sky\\Window"),
-            "1 40 450");
+            "1 40 690");
   // Without "save window state" only the Sky values are written.
   startSky();
   frame->executeCommand(111);

@@ -212,8 +212,6 @@ TEST_F(StarCatalogue, DamagedLinesAreReportedOnceAndBlankLinesSkippedQuietly) {
   EXPECT_STREQ(starAt(3)->getName(), "Polaris");
 }
 
-// --- finding and enumerating ------------------------------------------------
-
 // --- the star as a body -----------------------------------------------------
 
 BodyState computed(const Star& star, std::uint32_t flags, double latitude, CoordSystem system, BodyState out = {}) {

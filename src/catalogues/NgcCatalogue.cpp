@@ -2,6 +2,7 @@
 
 #include <array>
 #include <deque>
+#include <unordered_map>
 
 #include "bodies/BodyRegistry.h"
 #include "bodies/QuantityBits.h"
@@ -58,6 +59,14 @@ const NgcQuantities& ngcQuantities() {
 std::deque<NgcObject>& objects() {
   static std::deque<NgcObject> all;
   return all;
+}
+
+// Object by name, the first of a name in file order: the picture list links
+// some two hundred pictures at start, and a scan of the whole catalogue for
+// each would cost more than everything else it does.
+std::unordered_map<std::string, const NgcObject*>& objectsByName() {
+  static std::unordered_map<std::string, const NgcObject*> index;
+  return index;
 }
 
 class NgcBodyCatalogue final : public BodyCatalogue {
@@ -146,8 +155,9 @@ RecordResult readRecord(ByteReader& reader, int record, std::string& damage, Pro
   // An object's index is its place in the catalogue, which is its record
   // number as long as no damaged record has been left out before it.
   const int index = static_cast<int>(objects().size());
-  objects().emplace_back(index, name, typeClass, rightAscension, declination, constellation, size, magnitude,
-                         description);
+  const NgcObject& added = objects().emplace_back(index, name, typeClass, rightAscension, declination,
+                                                  constellation, size, magnitude, description);
+  objectsByName().emplace(added.getName(), &added);
   return RecordResult::Read;
 }
 
@@ -208,6 +218,7 @@ bool loadNgcCatalogue(const std::string& folder) {
 
 void releaseNgcCatalogue() {
   registerBodyCatalogue(ObjectType::NgcObject, nullptr);
+  objectsByName().clear();
   objects().clear();
 }
 
@@ -225,10 +236,8 @@ const NgcObject* nextNgc(int& cursor) {
 }
 
 const NgcObject* findNgcByName(const std::string& name) {
-  for (const NgcObject& object : objects()) {
-    if (name == object.getName()) return &object;
-  }
-  return nullptr;
+  const auto found = objectsByName().find(name);
+  return found == objectsByName().end() ? nullptr : found->second;
 }
 
 }  // namespace noctavo

@@ -10,6 +10,7 @@
 #include "catalogues/NgcCatalogue.h"
 #include "catalogues/Star.h"
 #include "shell/FrameInterfaces.h"
+#include "shell/GraphDocumentHost.h"
 #include "shell/MainFrame.h"
 #include "shell/MainFrameAccess.h"
 #include "shell/Options.h"
@@ -17,6 +18,8 @@
 #include "shell/WindowMessages.h"
 #include "sky/SkyWindow.h"
 #include "tools/AstroCalculator.h"
+#include "tools/PictureWindow.h"
+#include "tools/SymbolTable.h"
 #include "time/InternalError.h"
 #include "ui/AppMessageBox.h"
 #include "ui/ArrowButton.h"
@@ -132,11 +135,20 @@ void ShellInit(MainFrame& frame, const QString& programFolder) {
   // symbols) and the document windows (Sky, Solar system, Object
   // Information, Graph, Picture) are made here in that order and register
   // with the frame; then each may name itself as the one to activate.
+  // Each window is made unless one has registered already.
   if (!frame.window(FrameWindow::Calculator) && !frame.document(FrameWindow::Calculator)) createCalculator(frame);
-  // The Sky window, unless one has registered already.
+  if (!frame.window(FrameWindow::SymbolTable) && !frame.document(FrameWindow::SymbolTable)) createSymbolTable(frame);
   if (!frame.document(FrameWindow::Sky) && !frame.window(FrameWindow::Sky) &&
       !frame.window(FrameWindow::SkyControlPanel)) {
     createSkyWindow(frame);
+  }
+  // The graph document, with the graph of the last run, unless a Graph
+  // window has registered already.
+  if (!frame.document(FrameWindow::Graph) && !frame.window(FrameWindow::Graph)) {
+    createGraphDocumentHost(frame, programFolder);
+  }
+  if (!frame.document(FrameWindow::Picture) && !frame.window(FrameWindow::Picture)) {
+    createPictureWindow(frame, programFolder);
   }
   QMdiSubWindow* activeChild = nullptr;
   bool maximize = false;
@@ -168,7 +180,9 @@ bool ShellShutdown() {
         case MsgResult::Cancel:
           return false;
         case MsgResult::Yes:
-          graph->saveGraph();
+          // A graph that could not be saved (the Save as dialog cancelled,
+          // the disk full) is not thrown away: the program stays.
+          if (!graph->saveGraph()) return false;
           break;
         default:
           break;

@@ -82,10 +82,11 @@ class FakeGraph : public GraphDocumentOwner {
   bool graphHasUnsavedChanges() const override { return unsaved; }
   bool saveGraph() override {
     ++saves;
-    unsaved = false;
-    return true;
+    unsaved = !saveWorks;
+    return saveWorks;
   }
   bool unsaved = true;
+  bool saveWorks = true;
   int saves = 0;
 };
 

@@ -171,20 +171,23 @@ TEST_F(ShellTest, AFirstStartWelcomesTheUserAndTheNextStartShowsWhatWasLeft) {
 
 
 // The question about an unsaved graph: Yes saves it, No leaves it, a saved
-// graph asks nothing, and Cancel keeps the program open and writes nothing.
+// graph asks nothing, and Cancel, or a save that failed, keeps the program
+// open and writes nothing.
 TEST_F(ShellTest, TheUnsavedGraphIsAskedAboutAndCancelKeepsTheProgramOpenWritingNothing) {
   const auto fileBytes = [this] {
     settings.store().flush();
     QFile file(settings.filePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   };
-  const struct { int answer; bool unsaved; int questions, saves; } cases[] = {
-      {yesButton, true, 1, 1}, {noButton, true, 1, 0}, {noButton, false, 0, 0}, {cancelButton, true, 1, 0}};
+  const struct { int answer; bool unsaved; int questions, saves; bool saveWorks = true; } cases[] = {
+      {yesButton, true, 1, 1},  {noButton, true, 1, 0},         {noButton, false, 0, 0},
+      {cancelButton, true, 1, 0}, {yesButton, true, 1, 1, false}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.answer << " " << c.unsaved);
+    SCOPED_TRACE(::testing::Message() << c.answer << " " << c.unsaved << " " << c.saveWorks);
     startProgram();
     FakeGraph graph;
     graph.unsaved = c.unsaved;
+    graph.saveWorks = c.saveWorks;
     frame->setGraphDocumentOwner(&graph);
     frame->show();
     ToolbarSetVisible(false);
@@ -198,8 +201,9 @@ TEST_F(ShellTest, TheUnsavedGraphIsAskedAboutAndCancelKeepsTheProgramOpenWriting
       }
     }
     EXPECT_EQ(graph.saves, c.saves);
-    EXPECT_EQ(frame->isVisible(), c.answer == cancelButton);
-    if (c.answer == cancelButton) {
+    const bool staysOpen = c.answer == cancelButton || !c.saveWorks;
+    EXPECT_EQ(frame->isVisible(), staysOpen);
+    if (staysOpen) {
       EXPECT_EQ(fileBytes(), before);
       EXPECT_GT(starCount(), 0);  // nothing released either
       ModalWatch no(pressing(noButton));

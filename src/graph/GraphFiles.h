@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+#include "graph/GraphDocument.h"
+
+class QWidget;
+
+namespace noctavo {
+
+// The graph folder ("GRAPHS") in the program's folder.
+QString graphFolderIn(const QString& programFolder);
+
+// The file dialogs of File/Open and File/Save as ("Graph (*.gph)", starting
+// in the graph folder): the chosen path, or empty on Cancel. Tests put a
+// chooser of their own in place; an empty one restores the dialogs.
+enum class GraphFileDialog { Open, Save };
+using GraphFileChooser = std::function<QString(QWidget* owner, GraphFileDialog which, const QString& folder)>;
+void setGraphFileChooser(GraphFileChooser chooser);
+
+// The file side of the one graph document: the current graph path, File/New,
+// File/Open, File/Save, File/Save as. Messages and questions are owned by
+// the main frame. A graph is written through the one safe writer, so a
+// failed save keeps the old file whole; a file is read whole and checked
+// before the document changes.
+class GraphFiles {
+ public:
+  // folder: the graph folder, where the file dialogs start.
+  GraphFiles(GraphDocument& document, QWidget* owner, QString folder);
+
+  GraphDocument& document() const { return document_; }
+  const QString& folder() const { return folder_; }
+  // The graph that comes with the program, in the graph folder.
+  QString defaultGraph() const;
+  // Empty: the graph has no file (never saved, or File/New).
+  const QString& currentGraph() const { return currentGraph_; }
+  void setCurrentGraph(const QString& path) { currentGraph_ = path; }
+  // "Graph: <file name>", or "Graph: Unnamed" without a file.
+  QString windowTitle() const;
+
+  // Told whenever another graph (or the empty one) has come in or the
+  // current graph path has changed: the window, its panel, the Graph menu
+  // and the title follow.
+  void setChangeHandler(std::function<void()> handler) { changed_ = std::move(handler); }
+
+  // Reads the file into the document, which then has that file as its
+  // current graph. On failure the message has been shown ("... was unable
+  // to open or write ...", "Error reading file") and the document and the
+  // current graph path are exactly as they were.
+  bool loadGraph(const QString& path);
+  // File/Save: true when the file has been written and the graph is saved;
+  // without a current path it is File/Save as.
+  bool saveGraph();
+  // File/Save as: false on Cancel, on No to the overwrite question and when
+  // the write failed (reported).
+  bool saveGraphAs();
+  // File/Open: the chosen file replaces the graph; a modified graph is
+  // offered for saving first, once a file has been chosen.
+  bool openGraph();
+  // File/New: the empty graph, after "Do you want to clear the graph?" when
+  // the graph is modified.
+  bool newGraph();
+
+ private:
+  bool writeGraph(const QString& path);
+  void changed() const;
+
+  GraphDocument& document_;
+  QWidget* owner_;
+  QString folder_;
+  QString currentGraph_;
+  std::function<void()> changed_;
+};
+
+}  // namespace noctavo

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include "graph/GraphFiles.h"
+#include "shell/FrameInterfaces.h"
+
+namespace noctavo {
+
+class MainFrame;
+
+// The graph document's place in the frame until the Graph window carries
+// it: File/New, File/Open, File/Save, File/Save as and Graph/Calculate,
+// the unsaved-graph question at exit, and the "Current graph" setting
+// (loaded at start, written at exit when the options are saved). Graph/Edit,
+// Graph/Options, the guide line and the Graph button stay disabled: they
+// belong to the window.
+class GraphDocumentHost : public QObject, public GraphDocumentOwner, public DocumentWindow {
+  Q_OBJECT
+
+ public:
+  // programFolder: where the graph folder "GRAPHS" lies.
+  GraphDocumentHost(MainFrame& frame, const QString& programFolder);
+
+  GraphFiles& files() { return files_; }
+
+  // GraphDocumentOwner.
+  bool graphHasUnsavedChanges() const override;
+  bool saveGraph() override;
+
+  // DocumentWindow: no window of its own yet.
+  QMdiSubWindow* subWindow() const override { return nullptr; }
+  void initialise(QMdiSubWindow*&, bool&) override {}
+  void saveAndRelease() override;
+
+  // Graph/Calculate is enabled while the graph has a line or has been
+  // calculated; the window's own commands stay disabled.
+  void refreshMenu();
+
+ protected:
+  bool event(QEvent* event) override;
+
+ private:
+  void command(int commandId);
+
+  QPointer<MainFrame> frame_;
+  GraphFiles files_;
+};
+
+// Makes the host, registers it with the frame and loads the current graph.
+GraphDocumentHost* createGraphDocumentHost(MainFrame& frame, const QString& programFolder);
+
+}  // namespace noctavo

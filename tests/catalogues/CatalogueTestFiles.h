@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "bodies/AstBody.h"
 #include "catalogues/Constellation.h"
 #include "catalogues/ConstellationTable.h"
 #include "catalogues/CoreServices.h"
@@ -99,15 +98,6 @@ inline std::string ngcRecord(const NgcRecordFields& fields) {
 // program's words, then the file and the folder it was looked for in.
 inline std::string wholeFileMessage(const std::string& words, const TempDataFolder& folder, const char* extension) {
   return words + "\nFile: Noctavo." + extension + "\nFolder: " + folder.path();
-}
-
-// The names of a body's quantities, in the order it publishes them.
-inline std::vector<std::string> quantityNames(const AstBody& body) {
-  std::vector<std::string> names;
-  for (const Quantity* q = body.firstQuantity(); q != nullptr && names.size() < 20; q = body.nextQuantity()) {
-    names.push_back(q->name());
-  }
-  return names;
 }
 
 // Collects the messages shown to the user while it lives.

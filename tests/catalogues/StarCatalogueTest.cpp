@@ -9,6 +9,9 @@
 #include "bodies/QuantityBits.h"
 #include "catalogues/CatalogueTestFiles.h"
 #include "catalogues/Constellation.h"
+#include "catalogues/CoreServices.h"
+#include "catalogues/DataFile.h"
+#include "catalogues/GreekLetter.h"
 #include "catalogues/Star.h"
 
 namespace noctavo {
@@ -64,6 +67,10 @@ TEST_F(StarCatalogue, StarsKeepRecordNumberAndFieldsAndAreFiledUnderTheirConstel
   const std::span<const std::int32_t> orionStars = constellationAt(orion)->stars();
   EXPECT_EQ(std::vector<std::int32_t>(orionStars.begin(), orionStars.end()), (std::vector<std::int32_t>{0, 1, 2}));
   EXPECT_EQ(constellationAt(andromeda)->starCount(), 1);
+  // The registry answers for the stars while they are loaded.
+  EXPECT_EQ(bodyByIndex(ObjectType::Star, 3), starAt(3));
+  releaseStars();
+  EXPECT_EQ(bodyByIndex(ObjectType::Star, 3), nullptr);
 }
 
 TEST_F(StarCatalogue, RightAscensionIsTurnedIntoHoursForTheBoundarySearch) {
@@ -73,14 +80,6 @@ TEST_F(StarCatalogue, RightAscensionIsTurnedIntoHoursForTheBoundarySearch) {
                    "", "23.993 24.0 -90.0 Psc\n0.0 24.0 -90.0 And\n"));
   EXPECT_EQ(starAt(0)->constellationIndex(), 65);  // Pisces
   EXPECT_EQ(starAt(1)->constellationIndex(), andromeda);
-}
-
-TEST_F(StarCatalogue, LoadingAgainReplacesTheEarlierCatalogue) {
-  ASSERT_TRUE(load(fiveStars(), "Alp,Ori,Betelgeuse\n"));
-  ASSERT_TRUE(load(starRecord(alpha, '0', 88.0f, 7.0f, 0.5f, orion), ""));
-  EXPECT_EQ(starCount(), 1);
-  EXPECT_EQ(constellationAt(orion)->starCount(), 1);
-  EXPECT_EQ(findStarByName("Betelgeuse"), nullptr);
 }
 
 // Before the program ends the user learns which file is wrong and where it
@@ -159,22 +158,6 @@ TEST_F(StarCatalogue, DamagedRecordsAreReportedOnceAndMended) {
   EXPECT_EQ(starAt(1)->letterSuffix(), '2');  // a good suffix stays
 }
 
-TEST_F(StarCatalogue, WithoutBoundariesAStarToBeFoundFromItsPositionEndsTheReading) {
-  // The boundary message, then the internal error of the failed search; the
-  // stars before stay and the names are not read.
-  folder_.write("sta", starRecord(alpha, '0', 88.79f, 7.41f, 0.5f, orion) +
-                           starRecord(alpha, '0', 37.95f, 89.26f, 2.0f, findFromPosition) +
-                           starRecord(beta, '0', 78.63f, -8.2f, 0.1f, orion));
-  folder_.write("stn", "Alp,Ori,Betelgeuse\n");
-  UserMessageRecorder messages;
-  InternalErrorRecorder errors;
-  EXPECT_FALSE(loadStars(folder_.path()));
-  EXPECT_EQ(messages.text(), testing::wholeFileMessage("Error opening constellation file", folder_, "cb1"));
-  EXPECT_EQ(errors.count(), 1u);
-  EXPECT_EQ(starCount(), 1);
-  EXPECT_STREQ(starAt(0)->getName(), "");
-}
-
 TEST_F(StarCatalogue, RandomBytesNeverGiveAStarOutsideTheRules) {
   std::mt19937 random(1980);
   std::uniform_int_distribution<int> byte(0, 255);
@@ -213,22 +196,6 @@ TEST_F(StarCatalogue, ANameLineNamesTheLetteredStarOfItsConstellation) {
   EXPECT_EQ(findStarByName("Betelgeuze"), nullptr);
 }
 
-TEST_F(StarCatalogue, ANameGoesToTheFirstStarOfTheLetterWhateverItsSuffix) {
-  ASSERT_TRUE(load(starRecord(alpha, '2', 30.0f, 20.0f, 4.0f, andromeda) +
-                       starRecord(alpha, '1', 29.9f, 20.0f, 4.0f, andromeda),
-                   "Alp,And,Alpha Two First\n"));
-  EXPECT_STREQ(starAt(0)->getName(), "Alpha Two First");
-  EXPECT_STREQ(starAt(1)->getName(), "");
-}
-
-TEST_F(StarCatalogue, ALowerCaseLetterAnUnknownConstellationOrAMissingStarIsAnInternalError) {
-  InternalErrorRecorder errors;
-  ASSERT_TRUE(load(fiveStars(), "alp,Ori,Betelgeuse\nAlp,Xyz,Nowhere\nGam,UMi,Nobody\nBet,Ori,Rigel\n"));
-  EXPECT_EQ(errors.count(), 3u);
-  EXPECT_STREQ(starAt(0)->getName(), "");
-  EXPECT_STREQ(starAt(1)->getName(), "Rigel");  // the reading goes on after a reported line
-}
-
 // Fewer than two commas, or a name with a control character (shown cut at
 // a NUL, and then not found by what it shows).
 TEST_F(StarCatalogue, DamagedLinesAreReportedOnceAndBlankLinesSkippedQuietly) {
@@ -245,45 +212,6 @@ TEST_F(StarCatalogue, DamagedLinesAreReportedOnceAndBlankLinesSkippedQuietly) {
   EXPECT_STREQ(starAt(3)->getName(), "Polaris");
 }
 
-// --- finding and enumerating ------------------------------------------------
-
-TEST_F(StarCatalogue, FindByNameIsExactAndTakesTheLowestIndexOfTwoEqualNames) {
-  ASSERT_TRUE(load(fiveStars(), "Gam,Ori,Rigel\nBet,Ori,Rigel\nAlp,Ori,Rigel\n"));
-  EXPECT_EQ(findStarByName("Rigel"), starAt(0));
-  for (const char* name : {"rigel", "Rigel ", ""}) EXPECT_EQ(findStarByName(name), nullptr) << name;
-}
-
-TEST_F(StarCatalogue, EnumerationWalksAllOrOnlyNonEmptyNamesThenEndsWithMinusOne) {
-  ASSERT_TRUE(load(fiveStars(), "Alp,Ori,Betelgeuse\nGam,Ori,   \nAlp,UMi,Polaris\n"));
-  EXPECT_EQ(starAt(-1), nullptr);
-  EXPECT_EQ(starAt(5), nullptr);
-  int cursor = 0;
-  int seen = 0;
-  while (const Star* star = nextStar(cursor, false)) EXPECT_EQ(star->getIndex(), seen++);
-  EXPECT_EQ(seen, 5);
-  EXPECT_EQ(cursor, -1);
-  EXPECT_EQ(nextStar(cursor, false), nullptr);
-  // Gamma's name is empty once its trailing blanks are gone.
-  cursor = 0;
-  EXPECT_EQ(firstStar(cursor, true), starAt(0));
-  EXPECT_EQ(nextStar(cursor, true), starAt(3));
-  EXPECT_EQ(nextStar(cursor, true), nullptr);
-  EXPECT_EQ(cursor, -1);
-}
-
-TEST_F(StarCatalogue, TheRegistryAnswersForStarsWhileTheyAreLoaded) {
-  ASSERT_TRUE(load(fiveStars(), "Alp,Ori,Betelgeuse\n"));
-  EXPECT_EQ(bodyByName(ObjectType::Star, "Betelgeuse"), starAt(0));
-  EXPECT_EQ(bodyByIndex(ObjectType::Star, 3), starAt(3));
-  int cursor = 0;
-  int count = 0;
-  while (nextBody(ObjectType::Star, cursor) != nullptr) ++count;
-  EXPECT_EQ(count, 5);
-  releaseStars();
-  EXPECT_EQ(bodyByName(ObjectType::Star, "Betelgeuse"), nullptr);
-  EXPECT_EQ(bodyByIndex(ObjectType::Star, 0), nullptr);
-}
-
 // --- the star as a body -----------------------------------------------------
 
 BodyState computed(const Star& star, std::uint32_t flags, double latitude, CoordSystem system, BodyState out = {}) {
@@ -293,22 +221,55 @@ BodyState computed(const Star& star, std::uint32_t flags, double latitude, Coord
   return out;
 }
 
-TEST(StarBody, PublishesFiveQuantitiesAndGivesItsFixedPositionUnconverted) {
-  const Star star(0, 88.79, 7.41, 0.5f, GreekLetter(0), '0', orion);
-  EXPECT_EQ(testing::quantityNames(star),
-            (std::vector<std::string>{"Direction", "Rise", "Set", "Longitude", "Latitude"}));
+TEST(StarBody, GivesItsFixedPositionUnconvertedAndADirectionAloneLeavesThePositionAsItWas) {
+  const Star star(0, 90.0, 20.0, 2.0f, GreekLetter(0), '0', orion);
   EXPECT_EQ(computed(star, quantity_bit::position, 50.0, CoordSystem::Equatorial).position,
-            AstCoord(88.79, 7.41, CoordSystem::Equatorial));
-}
-
-TEST(StarBody, ADirectionAloneLeavesThePositionAsItWas) {
+            AstCoord(90.0, 20.0, CoordSystem::Equatorial));
   BodyState before;
   before.position = AstCoord(1.0, 2.0, CoordSystem::Galactic);
-  const BodyState after = computed(Star(0, 90.0, 20.0, 2.0f, GreekLetter(0), '0', orion), quantity_bit::direction,
-                                   48.0, CoordSystem::Horizontal, before);
+  const BodyState after = computed(star, quantity_bit::direction, 48.0, CoordSystem::Horizontal, before);
   EXPECT_EQ(after.position, before.position);
-  EXPECT_GE(after.direction, 0.0);
-  EXPECT_LT(after.direction, 360.0);
+  EXPECT_TRUE(after.direction >= 0.0 && after.direction < 360.0) << after.direction;
+}
+
+TEST(GreekLetters, EveryLetterIsFoundByItsOwnNameAndAbbreviationInBothCasesAndNothingElseIs) {
+  for (int i = 0; i < GreekLetter::letterCount; ++i) {
+    const GreekLetter letter(i);
+    EXPECT_STREQ(GreekLetter(i + 24).name(), letter.name());  // capitals share the name
+    EXPECT_EQ(GreekLetter::fromName(letter.name(), false).index(), i);
+    EXPECT_EQ(GreekLetter::fromName(letter.name(), true).index(), i + 24);
+    EXPECT_EQ(GreekLetter::fromAbbreviation(letter.abbreviation(), false).index(), i);
+    EXPECT_EQ(GreekLetter::fromAbbreviation(letter.abbreviation(), true).index(), i + 24);
+  }
+  for (const char* text : {"alpha", "Alpha ", "", "P", "alp", "Xyz", "Digamma"}) {
+    EXPECT_EQ(GreekLetter::fromName(text, true).index(), -1) << text;
+    EXPECT_EQ(GreekLetter::fromAbbreviation(text, true).index(), -1) << text;
+  }
+  // Symbols run from 0x7F and skip 0xA7; no letter is question marks.
+  EXPECT_EQ(GreekLetter(39).symbol(), 0xA6);
+  EXPECT_EQ(GreekLetter(40).symbol(), 0xA8);
+  for (int index : {-1, -128, 48, 127}) {
+    EXPECT_STREQ(GreekLetter(index).name(), "???") << index;
+    EXPECT_EQ(GreekLetter(index).symbol(), '?') << index;
+  }
+}
+
+TEST(DataFiles, LinesEndWithOrWithoutCarriageReturnAndTheLastNeedsNoEnd) {
+  const std::vector<TextLine> lines = splitLines("first\r\nsecond\n\nlast");
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0].text, "first");
+  EXPECT_EQ(lines[2].text, "");
+  EXPECT_EQ(lines[3].text, "last");
+  EXPECT_EQ(lines[3].number, 4);
+  EXPECT_TRUE(splitLines("").empty());
+}
+
+TEST(DataFiles, NumbersAreWholeWordsReadTheSameInEveryLocaleAndAFailureChangesNothing) {
+  float value = 0.0f;
+  EXPECT_TRUE(parseFloat("+23.5", value));
+  EXPECT_EQ(value, 23.5f);
+  for (const char* text : {"23,5", "12abc", "", "+"}) EXPECT_FALSE(parseFloat(text, value)) << text;
+  EXPECT_EQ(value, 23.5f);
 }
 
 }  // namespace

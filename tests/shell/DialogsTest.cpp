@@ -1,7 +1,6 @@
 // The Date and Time and the Appearance dialogs, driven as a user would.
 #include <gtest/gtest.h>
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +9,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QTimer>
 
 #include <functional>
@@ -110,73 +110,13 @@ class OptionsDialogTest : public ::testing::Test {
   testing::MessageRecorder frame;
 };
 
-// ------------------------------------------------------- Date and Time
 
-TEST_F(OptionsDialogTest, DateAndTimeShowsTheUserMomentAndTheClockOptions) {
+TEST_F(OptionsDialogTest, DateAndTimeShowsTheUserMomentRefusesHalfTypedFieldsAndOkTakesTheMoment) {
   Options& o = options();
   o.useUserTime = true;
   o.userTime.setDateTime(24, 12, 2001, 18, 30, 15);
   o.userTime.setKind(TimeKind::Gst);
   o.userDaylightSaving = true;
-  dateTime([](QWidget* dialog) {
-    EXPECT_EQ(dialog->objectName(), QStringLiteral("Dlg_OptDateTime"));
-    EXPECT_FALSE(checked(dialog, 1029));
-    EXPECT_TRUE(checked(dialog, 1030));
-    auto* date = control<QDateEdit>(dialog, 101);
-    EXPECT_EQ(date->text(), QStringLiteral("24.12.2001"));
-    EXPECT_EQ(date->minimumDate(), QDate(1753, 1, 1));
-    EXPECT_EQ(date->maximumDate(), QDate(3000, 12, 31));
-    EXPECT_EQ(control<QTimeEdit>(dialog, 102)->text(), QStringLiteral("18:30:15"));
-    auto* kinds = control<QComboBox>(dialog, 279);
-    QStringList kindTexts;
-    for (int i = 0; i < kinds->count(); ++i) kindTexts << kinds->itemText(i);
-    EXPECT_EQ(kindTexts, QStringList({"GMT", "GST", "LCT", "LST"}));
-    EXPECT_EQ(kinds->currentText(), QStringLiteral("GST"));
-    EXPECT_TRUE(checked(dialog, 120));
-    EXPECT_FALSE(checked(dialog, 1035));
-    EXPECT_EQ(control<QCheckBox>(dialog, 1035)->text(), QStringLiteral("Active"));
-    expectNoCutOffTexts(dialog);
-    click(dialog, {cancelId});
-  });
-}
-
-TEST_F(OptionsDialogTest, DateAndTimeOkTakesTheUserMomentAndSendsItToTheFrame) {
-  const bool accepted = dateTime([](QWidget* dialog) {
-    click(dialog, {1030});
-    typeInto(control<QDateEdit>(dialog, 101), QStringLiteral("24122001"));
-    typeInto(control<QTimeEdit>(dialog, 102), QStringLiteral("233000"));
-    auto* kinds = control<QComboBox>(dialog, 279);
-    kinds->setFocus();
-    QTest::keyClick(kinds, Qt::Key_Home);  // "GMT"
-    click(dialog, {120, okId});
-  });
-  ASSERT_TRUE(accepted);
-  EXPECT_TRUE(options().useUserTime);
-  EXPECT_EQ(options().userTime, AstDateTime(24, 12, 2001, 23.5, TimeKind::Gmt));
-  EXPECT_TRUE(options().userDaylightSaving);
-  // London, time zone 0, daylight saving on: 23:30 GMT is 00:30 LCT.
-  EXPECT_EQ(observer().dateTime, AstDateTime(25, 12, 2001, 0.5, TimeKind::Lct));
-  EXPECT_TRUE(observer().daylightSaving);
-  EXPECT_EQ(frame.messages, (std::vector<ReceivedMessage>{{UM_DST_SET, 1, 0, &observer().dateTime}}));
-}
-
-TEST_F(OptionsDialogTest, DateAndTimeStartsAndStopsTheRealTimeClock) {
-  options().useUserTime = true;
-  ASSERT_TRUE(dateTime([](QWidget* dialog) { click(dialog, {1029, 1035, okId}); }));
-  EXPECT_FALSE(options().useUserTime);
-  EXPECT_TRUE(options().realTimeClock);
-  EXPECT_EQ(observer().dateTime, TemporarySettings::fixedNow());
-  EXPECT_NE(realTimeClockTimerId(), 0);
-  EXPECT_EQ(QAbstractEventDispatcher::instance()->registeredTimers(&frame).size(), 1);
-  EXPECT_EQ(frame.messages, (std::vector<ReceivedMessage>{{UM_DST_SET, 0, 0, &observer().dateTime}}));
-  ASSERT_TRUE(dateTime([](QWidget* dialog) { click(dialog, {1035, okId}); }));
-  EXPECT_FALSE(options().realTimeClock);
-  EXPECT_EQ(realTimeClockTimerId(), 0);
-  EXPECT_TRUE(QAbstractEventDispatcher::instance()->registeredTimers(&frame).isEmpty());
-}
-
-TEST_F(OptionsDialogTest, AHalfTypedDateOrTimeIsRefusedWithItsMessageAndTheFocusBackOnIt) {
-  const AstDateTime userTimeBefore = options().userTime;
   // The program's message boxes are answered, and what they said kept.
   QStringList messages;
   QTimer answer;
@@ -187,120 +127,82 @@ TEST_F(OptionsDialogTest, AHalfTypedDateOrTimeIsRefusedWithItsMessageAndTheFocus
     qobject_cast<QDialog*>(box)->done(0);
   });
   answer.start(10);
-  EXPECT_FALSE(dateTime([](QWidget* dialog) {
-    click(dialog, {1030});
-    // A year typed only in part: "200" is before the picker's first year.
+  ASSERT_TRUE(dateTime([](QWidget* dialog) {
+    EXPECT_EQ(dialog->objectName(), QStringLiteral("Dlg_OptDateTime"));
+    EXPECT_TRUE(checked(dialog, 1030) && checked(dialog, 120));
+    EXPECT_FALSE(checked(dialog, 1029) || checked(dialog, 1035));
     auto* date = control<QDateEdit>(dialog, 101);
+    auto* time = control<QTimeEdit>(dialog, 102);
+    EXPECT_EQ(date->text(), QStringLiteral("24.12.2001"));
+    EXPECT_EQ(time->text(), QStringLiteral("18:30:15"));
+    auto* kinds = control<QComboBox>(dialog, 279);
+    EXPECT_EQ(kinds->currentText(), QStringLiteral("GST"));
+    expectNoCutOffTexts(dialog);
+    // A year typed only in part ("200" is before the picker's first year)
+    // or a time without its seconds keeps the dialog open, the field as the
+    // user left it and the focus on it.
     typeInto(date, QStringLiteral("200"), QDateTimeEdit::YearSection);
-    ASSERT_EQ(date->text(), QStringLiteral("01.01.200"));
+    ASSERT_EQ(date->text(), QStringLiteral("24.12.200"));
     click(dialog, {okId});
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(date->text(), QStringLiteral("01.01.200"));  // as the user left it
+    EXPECT_EQ(date->text(), QStringLiteral("24.12.200"));
     EXPECT_TRUE(date->hasFocus());
-    click(dialog, {cancelId});
-  }));
-  EXPECT_FALSE(dateTime([](QWidget* dialog) {
-    auto* time = control<QTimeEdit>(dialog, 102);
+    typeInto(date, QStringLiteral("24122001"));
     typeInto(time, QString(), QDateTimeEdit::SecondSection);
     QTest::keyClick(time, Qt::Key_Backspace);
-    ASSERT_EQ(time->text(), QStringLiteral("00:00:"));
+    ASSERT_EQ(time->text(), QStringLiteral("18:30:"));
     click(dialog, {okId});
-    EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(time->hasFocus());
-    click(dialog, {cancelId});
+    typeInto(time, QStringLiteral("233000"));
+    kinds->setFocus();
+    QTest::keyClick(kinds, Qt::Key_Home);  // "GMT"
+    click(dialog, {okId});
   }));
   EXPECT_EQ(messages, QStringList({"You entered an invalid date", "You entered an invalid time"}));
-  EXPECT_FALSE(options().useUserTime);
-  EXPECT_EQ(options().userTime, userTimeBefore);
-  EXPECT_TRUE(frame.messages.empty());
+  EXPECT_TRUE(options().useUserTime);
+  EXPECT_EQ(options().userTime, AstDateTime(24, 12, 2001, 23.5, TimeKind::Gmt));
+  // London, time zone 0, daylight saving on: 23:30 GMT is 00:30 LCT.
+  EXPECT_EQ(observer().dateTime, AstDateTime(25, 12, 2001, 0.5, TimeKind::Lct));
+  EXPECT_TRUE(observer().daylightSaving);
+  EXPECT_EQ(frame.messages, (std::vector<ReceivedMessage>{{UM_DST_SET, 1, 0, &observer().dateTime}}));
 }
 
-TEST_F(OptionsDialogTest, DateAndTimeCancelChangesNothing) {
-  const Options before = options();
-  const Observer observerBefore = observer();
-  const bool accepted = dateTime([](QWidget* dialog) {
-    click(dialog, {1030, 120, 1035});
-    typeInto(control<QDateEdit>(dialog, 101), QStringLiteral("01012002"));
-    click(dialog, {cancelId});
-  });
-  EXPECT_FALSE(accepted);
-  EXPECT_EQ(options().useUserTime, before.useUserTime);
-  EXPECT_EQ(options().userTime, before.userTime);
-  EXPECT_EQ(options().userDaylightSaving, before.userDaylightSaving);
-  EXPECT_EQ(options().realTimeClock, before.realTimeClock);
-  EXPECT_EQ(observer(), observerBefore);
-  EXPECT_EQ(realTimeClockTimerId(), 0);
-  EXPECT_TRUE(frame.messages.empty());
-}
 
-// ----------------------------------------------------------- Appearance
-
-TEST_F(OptionsDialogTest, AppearanceShowsTheCurrentOptionsAndTheAngleFormatsWithRealSamples) {
+TEST_F(OptionsDialogTest, AppearanceShowsTheOptionsWithRealSamplesOkStoresEveryChoiceAndCancelNone) {
   options().angleRa = 1;
   options().angleOther = 1;
   options().alwaysMaximize = false;
   setConstellationLanguage(constellationLanguageEnglish);
   StatusLineShow(false);
-  appearance([](QWidget* dialog) {
+  EXPECT_FALSE(appearance([](QWidget* dialog) { click(dialog, {1027, 370, 380, 245, 1035, cancelId}); }));
+  EXPECT_TRUE(ToolbarVisible() && !StatusLineVisible() && options().saveOptions && !options().factoryDefaults);
+  EXPECT_EQ(constellationLanguage(), constellationLanguageEnglish);
+  EXPECT_EQ(options().angleRa, 1);
+  EXPECT_TRUE(frame.messages.empty());
+  ASSERT_TRUE(appearance([](QWidget* dialog) {
     EXPECT_EQ(dialog->objectName(), QStringLiteral("Dlg_OptDisplay"));
     const std::pair<int, QString> texts[] = {
-        {244, "  8h14m40s"},    {340, "123°40'00\""}, {245, "123.66667°"},
-        {341, "123.66667°"},    {342, "123°40'00\""}, {1027, "Toolbar"},
-        {370, "Status line"},   {381, "English"},     {380, "Latin"},
-        {372, "Keep child windows maximized"},        {373, "Save window positions and sizes"},
-    };
+        {244, "  8h14m40s"}, {340, "123°40'00\""}, {245, "123.66667°"}, {341, "123.66667°"}, {342, "123°40'00\""}};
     for (const auto& [id, text] : texts) EXPECT_EQ(control<QAbstractButton>(dialog, id)->text(), text) << id;
     for (int id : {1027, 381, 340, 341, 373, 1033}) EXPECT_TRUE(checked(dialog, id)) << id;
-    for (int id : {370, 380, 244, 245, 342, 372}) EXPECT_FALSE(checked(dialog, id)) << id;
+    for (int id : {370, 380, 244, 245, 342, 372, 1034, 1035}) EXPECT_FALSE(checked(dialog, id)) << id;
     expectNoCutOffTexts(dialog);
-    click(dialog, {cancelId});
-  });
-}
-
-TEST_F(OptionsDialogTest, AppearanceSaveModeIsShownAndTakenAsItsChoice) {
-  struct Case {
-    bool saveOptions, factoryDefaults;
-    int radio;
-  };
-  for (const Case c : {Case{true, false, 1033}, Case{false, false, 1034}, Case{false, true, 1035}}) {
-    SCOPED_TRACE(c.radio);
-    options().saveOptions = c.saveOptions;
-    options().factoryDefaults = c.factoryDefaults;
-    appearance([&](QWidget* dialog) {
-      EXPECT_TRUE(checked(dialog, c.radio));
-      click(dialog, {cancelId});
-    });
-    options().saveOptions = !c.saveOptions;
-    options().factoryDefaults = !c.factoryDefaults;
-    appearance([&](QWidget* dialog) { click(dialog, {c.radio, okId}); });
-    EXPECT_EQ(options().saveOptions, c.saveOptions);
-    EXPECT_EQ(options().factoryDefaults, c.factoryDefaults);
-  }
-}
-
-TEST_F(OptionsDialogTest, AppearanceOkStoresEveryChoiceAndAsksTheFrameToLayOutAndRedraw) {
-  ASSERT_TRUE(appearance([](QWidget* dialog) { click(dialog, {1027, 370, 381, 245, 341, 372, 373, okId}); }));
+    click(dialog, {1027, 370, 380, 245, 342, 372, 373, 1035, okId});
+  }));
   EXPECT_FALSE(ToolbarVisible());
-  EXPECT_FALSE(StatusLineVisible());
-  EXPECT_EQ(constellationLanguage(), constellationLanguageEnglish);
-  EXPECT_EQ(options().angleRa, 2);
-  EXPECT_EQ(options().angleOther, 1);
-  EXPECT_EQ(angleDisplayModes().rightAscension, RightAscensionDisplay::Decimal);
-  EXPECT_EQ(angleDisplayModes().other, AngleDisplay::Decimal);
-  EXPECT_FALSE(options().alwaysMaximize);
-  EXPECT_FALSE(options().saveWindowState);
-  EXPECT_EQ(frame.messages, (std::vector<ReceivedMessage>{{UM_LAYOUT, 0, 0}, {UM_OPTIONS_CHANGED, 0, 0}}));
-}
-
-TEST_F(OptionsDialogTest, AppearanceCancelChangesNothing) {
-  EXPECT_FALSE(appearance([](QWidget* dialog) { click(dialog, {1027, 381, 245, 1035, cancelId}); }));
-  EXPECT_TRUE(ToolbarVisible());
+  EXPECT_TRUE(StatusLineVisible());
   EXPECT_EQ(constellationLanguage(), constellationLanguageLatin);
-  EXPECT_EQ(options().angleRa, 0);
-  EXPECT_EQ(angleDisplayModes(), AngleDisplayModes{});
-  EXPECT_TRUE(options().saveOptions);
-  EXPECT_FALSE(options().factoryDefaults);
-  EXPECT_TRUE(frame.messages.empty());
+  EXPECT_EQ(std::pair(options().angleRa, options().angleOther), std::pair(2, 0));
+  EXPECT_EQ(angleDisplayModes(), (AngleDisplayModes{RightAscensionDisplay::Decimal, AngleDisplay::DegMinSec}));
+  EXPECT_TRUE(options().alwaysMaximize && !options().saveWindowState);
+  EXPECT_TRUE(options().factoryDefaults && !options().saveOptions);
+  EXPECT_EQ(frame.messages, (std::vector<ReceivedMessage>{{UM_LAYOUT, 0, 0}, {UM_OPTIONS_CHANGED, 0, 0}}));
+  // The save mode is shown as it is kept.
+  appearance([](QWidget* dialog) {
+    EXPECT_TRUE(checked(dialog, 1035));
+    click(dialog, {1034, okId});
+  });
+  EXPECT_FALSE(options().saveOptions || options().factoryDefaults);
 }
 
 }  // namespace

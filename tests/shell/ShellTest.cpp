@@ -2,12 +2,9 @@
 // and writes, the catalogues, the welcome box and the unsaved graph.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,13 +47,6 @@ constexpr int yesButton = 253;
 constexpr int noButton = 254;
 constexpr int cancelButton = 255;
 
-// The data files lie in the build folder (CTest says where); by hand the
-// test program runs from its tests folder below it.
-QString dataFolder() {
-  const QString given = qEnvironmentVariable("NOCTAVO_DATA_DIR");
-  return given.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/..") : given;
-}
-
 // Answers a QMessageBox with OK and the program's own message box with the
 // button of the given control id.
 std::function<void(QWidget*)> pressing(int buttonId) {
@@ -87,7 +77,7 @@ class ShellTest : public ::testing::Test {
 
   void startProgram() {
     if (!frame) frame = std::make_unique<MainFrame>();
-    ShellInit(*frame, dataFolder());
+    ShellInit(*frame, qEnvironmentVariable("NOCTAVO_DATA_DIR"));
   }
 
   // The end of a run: the shutdown sequence and a new store on the file.
@@ -106,107 +96,20 @@ class ShellTest : public ::testing::Test {
   std::unique_ptr<MainFrame> frame;
 };
 
-// ---------------------------------------------------------------- start
 
-TEST_F(ShellTest, AFirstStartShowsToolbarStatusLineTheCataloguesAndTheObserver) {
+// A first start, the user's changes, the end, and the next start.
+TEST_F(ShellTest, AFirstStartWelcomesTheUserAndTheNextStartShowsWhatWasLeft) {
   MessageRecorder panel;
   frame->registerWindow(FrameWindow::SkyControlPanel, &panel);
   startProgram();
   EXPECT_TRUE(shellSettings().maximized);
-  EXPECT_TRUE(shellSettings().showHelpHint);
-  EXPECT_TRUE(ToolbarVisible());
-  EXPECT_TRUE(StatusLineVisible());
+  EXPECT_TRUE(ToolbarVisible() && StatusLineVisible());
   EXPECT_GT(starCount(), 0);
   EXPECT_GT(ngcCount(), 0);
   EXPECT_EQ(frame->statusLine()->partText(0), QStringLiteral("   15.06.2001   12:00:00 LCT (DST Off)"));
   EXPECT_TRUE(frame->statusLine()->partText(1).startsWith(QStringLiteral("London, UK   ")));
   EXPECT_EQ(panel.messages, (std::vector<ReceivedMessage>{{UM_OBSERVER_SET, 0, 0, &observer()}}));
   frame->registerWindow(FrameWindow::SkyControlPanel, nullptr);
-  // The end releases the catalogues.
-  ASSERT_TRUE(ShellShutdown());
-  EXPECT_EQ(starCount(), 0);
-  EXPECT_EQ(ngcCount(), 0);
-}
-
-TEST_F(ShellTest, StoredMainWindowValuesHideToolbarAndStatusLine) {
-  store("Toolbar visible", "0");
-  store("Status line visible", "0");
-  store("Maximized", "0");
-  startProgram();
-  frame->show();
-  EXPECT_FALSE(shellSettings().maximized);
-  EXPECT_FALSE(ToolbarVisible());
-  EXPECT_FALSE(frame->toolbar()->isVisible());
-  EXPECT_FALSE(StatusLineVisible());
-  EXPECT_FALSE(frame->statusLine()->isVisible());
-}
-
-TEST_F(ShellTest, LocationCommandMovesTheObserverAndEveryWindowFollows) {
-  MessageRecorder panel;
-  frame->registerWindow(FrameWindow::SkyControlPanel, &panel);
-  startProgram();
-  ASSERT_TRUE(frame->isCommandEnabled(command::optionsLocation));
-  testing::whenModalAppears([](QWidget* dialog) {
-    QTest::keyClicks(qobject_cast<QLineEdit*>(findControlOrNull(dialog, 352)), QStringLiteral("Tokyo"));
-    QTest::keyClick(findControlOrNull(dialog, 352), Qt::Key_Return);
-    qobject_cast<QPushButton*>(findControlOrNull(dialog, dialog_button::ok))->click();
-  });
-  frame->executeCommand(command::optionsLocation);
-  // Noon in London is nine in the evening in Tokyo: the same moment.
-  EXPECT_EQ(frame->statusLine()->partText(0), QStringLiteral("   15.06.2001   21:00:00 LCT (DST Off)"));
-  EXPECT_TRUE(frame->statusLine()->partText(1).startsWith(QStringLiteral("Tokyo, Japan   ")));
-  EXPECT_STREQ(options().listLocation.town, "Tokyo");
-  ASSERT_EQ(panel.messages.size(), 2u);
-  EXPECT_EQ(panel.messages.back().message, UM_OBSERVER_SET);
-  frame->registerWindow(FrameWindow::SkyControlPanel, nullptr);
-}
-
-TEST_F(ShellTest, TheCalculatorOpenAtTheLastExitOpensWithItsCheckMark) {
-  startProgram();
-  EXPECT_FALSE(frame->isCommandChecked(command::calculator));
-  frame->executeCommand(command::calculator);
-  ASSERT_TRUE(frame->window(FrameWindow::Calculator));
-  EXPECT_TRUE(qobject_cast<QWidget*>(frame->window(FrameWindow::Calculator))->isVisible());
-  endProgram();
-  startProgram();
-  EXPECT_TRUE(frame->isCommandChecked(command::calculator));
-  auto* calculator = qobject_cast<QDialog*>(frame->window(FrameWindow::Calculator));
-  EXPECT_TRUE(calculator->isVisible());
-  calculator->reject();  // its close box: the check mark follows
-  EXPECT_FALSE(frame->isCommandChecked(command::calculator));
-}
-
-TEST_F(ShellTest, StoredRealTimeClockTicksOnTheFrame) {
-  settings.store().setValue(root + "\\Time", "Real time clock", "1");
-  startProgram();
-  ASSERT_NE(realTimeClockTimerId(), 0);
-  QTimerEvent tick(realTimeClockTimerId());
-  QCoreApplication::sendEvent(frame.get(), &tick);
-  EXPECT_EQ(frame->statusLine()->partText(0), QStringLiteral("   15.06.2001   12:01:00 LCT (DST Off)"));
-}
-
-TEST_F(ShellTest, StartActivatesTheDocumentThatNamedItself) {
-  frame->show();
-  std::vector<QMdiSubWindow*> children;
-  for (const char* title : {"Sky", "Solar system"}) {
-    children.push_back(frame->documentArea()->addSubWindow(new QWidget));
-    children.back()->setWindowTitle(QString::fromLatin1(title));
-    children.back()->show();
-  }
-  FakeDocument skyDoc(children[0], "Sky", nullptr);
-  FakeDocument solarDoc(children[1], "Solar system", nullptr);
-  skyDoc.namesItselfActive = true;
-  frame->registerDocument(FrameWindow::Sky, &skyDoc);
-  frame->registerDocument(FrameWindow::SolarSystem, &solarDoc);
-  startProgram();
-  EXPECT_EQ(frame->documentArea()->activeSubWindow(), children[0]);
-  EXPECT_FALSE(children[0]->isMaximized());
-}
-
-// -------------------------------------------------------------- welcome
-
-TEST_F(ShellTest, FirstRunShowsTheWelcomeBoxAndLaterRunsDoNot) {
-  startProgram();
   {
     ModalWatch shown(pressing(0));
     EXPECT_TRUE(ShowWelcomeOnFirstRun(*frame));
@@ -216,82 +119,100 @@ TEST_F(ShellTest, FirstRunShowsTheWelcomeBoxAndLaterRunsDoNot) {
               QStringLiteral("Welcome to Noctavo. This is the first time you are running the program.\n\n"
                              "If you need help getting started, select Help | Quick Tour from the Main Menu.\n"));
   }
-  endProgram();
-  startProgram();
-  EXPECT_FALSE(shellSettings().showHelpHint);
-  ModalWatch again(pressing(0));  // should a box come after all, it is answered
-  EXPECT_FALSE(ShowWelcomeOnFirstRun(*frame));
-  EXPECT_EQ(again.count(), 0);
-}
-
-TEST_F(ShellTest, WelcomeBoxComesBackWhenTheWindowStateWasNotSaved) {
-  startProgram();
-  options().saveWindowState = false;
-  endProgram();
-  startProgram();
-  EXPECT_TRUE(shellSettings().showHelpHint);
-}
-
-// ------------------------------------------------------------- shutdown
-
-TEST_F(ShellTest, ShutdownWritesTheMainWindowStateAsTheSaveModesSay) {
-  struct Case {
-    bool saveOptions, saveWindowState;
-    const char *maximized, *toolbar, *statusLine, *helpHint, *saveOptionsText;
-  };
-  const Case cases[] = {
-      {true, true, "0", "0", "1", "0", "1"},
-      // The options themselves are saved; the main window's values stay as they were.
-      {true, false, "1", "1", "(none)", "(none)", "1"},
-      // Keeping the start values writes no main window state.
-      {false, true, "1", "1", "(none)", "(none)", "0"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.saveOptions << c.saveWindowState);
-    SettingsDeleteTree(root);
-    store("Maximized", "1");
-    store("Toolbar visible", "1");
-    startProgram();
-    frame->showNormal();
-    ToolbarSetVisible(false);
-    options().saveOptions = c.saveOptions;
-    options().saveWindowState = c.saveWindowState;
-    endProgram();
-    EXPECT_EQ(stored("Maximized"), c.maximized);
-    EXPECT_EQ(stored("Toolbar visible"), c.toolbar);
-    EXPECT_EQ(stored("Status line visible"), c.statusLine);
-    EXPECT_EQ(stored("ShowHelpHint"), c.helpHint);
-    EXPECT_EQ(stored("Save options", root), c.saveOptionsText);
-  }
-}
-
-TEST_F(ShellTest, CancelOnTheUnsavedGraphKeepsTheProgramOpenAndWritesNothing) {
-  startProgram();
-  FakeGraph graph;
-  frame->setGraphDocumentOwner(&graph);
   frame->show();
+  frame->showNormal();
   ToolbarSetVisible(false);
-  settings.store().flush();
+  StatusLineShow(false);
+  options().realTimeClock = true;
+  frame->executeCommand(command::calculator);
+  ASSERT_TRUE(frame->window(FrameWindow::Calculator));
+  endProgram();
+  EXPECT_EQ(starCount(), 0);  // the end releases the catalogues
+  EXPECT_EQ(ngcCount(), 0);
+
+  startProgram();
+  frame->show();
+  EXPECT_FALSE(shellSettings().maximized);
+  EXPECT_FALSE(frame->toolbar()->isVisible() || frame->statusLine()->isVisible());
+  {
+    ModalWatch again(pressing(0));  // should a box come after all, it is answered
+    EXPECT_FALSE(ShowWelcomeOnFirstRun(*frame));
+    EXPECT_EQ(again.count(), 0);
+  }
+  ASSERT_NE(realTimeClockTimerId(), 0);
+  QTimerEvent tick(realTimeClockTimerId());
+  QCoreApplication::sendEvent(frame.get(), &tick);
+  EXPECT_EQ(observer().dateTime, AstDateTime(15, 6, 2001, 12.0 + 1.0 / 60.0, TimeKind::Lct));
+  // The calculator open at the end opens with its check mark; its close
+  // box takes the mark away.
+  EXPECT_TRUE(frame->isCommandChecked(command::calculator));
+  auto* calculator = qobject_cast<QDialog*>(frame->window(FrameWindow::Calculator));
+  EXPECT_TRUE(calculator->isVisible());
+  calculator->reject();
+  EXPECT_FALSE(frame->isCommandChecked(command::calculator));
+  // The Location command moves the observer to the same moment elsewhere,
+  // and the windows follow.
+  MessageRecorder follower;
+  QObject* const skyPanel = frame->window(FrameWindow::SkyControlPanel);
+  frame->registerWindow(FrameWindow::SkyControlPanel, &follower);
+  testing::whenModalAppears([](QWidget* dialog) {
+    QTest::keyClicks(qobject_cast<QLineEdit*>(findControlOrNull(dialog, 352)), QStringLiteral("Tokyo"));
+    QTest::keyClick(findControlOrNull(dialog, 352), Qt::Key_Return);
+    qobject_cast<QPushButton*>(findControlOrNull(dialog, dialog_button::ok))->click();
+  });
+  frame->executeCommand(command::optionsLocation);
+  EXPECT_EQ(frame->statusLine()->partText(0), QStringLiteral("   15.06.2001   21:01:00 LCT (DST Off)"));
+  EXPECT_TRUE(frame->statusLine()->partText(1).startsWith(QStringLiteral("Tokyo, Japan   ")));
+  EXPECT_STREQ(options().listLocation.town, "Tokyo");
+  ASSERT_EQ(follower.messages.size(), 1u);
+  EXPECT_EQ(follower.messages.back().message, UM_OBSERVER_SET);
+  frame->registerWindow(FrameWindow::SkyControlPanel, skyPanel);
+}
+
+
+// The question about an unsaved graph: Yes saves it, No leaves it, a saved
+// graph asks nothing, and Cancel, or a save that failed, keeps the program
+// open and writes nothing.
+TEST_F(ShellTest, TheUnsavedGraphIsAskedAboutAndCancelKeepsTheProgramOpenWritingNothing) {
   const auto fileBytes = [this] {
+    settings.store().flush();
     QFile file(settings.filePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   };
-  const QByteArray before = fileBytes();
-  {
-    ModalWatch shown(pressing(cancelButton));
-    frame->close();
-    ASSERT_EQ(shown.count(), 1);
-    EXPECT_EQ(shown.shown[0].objectName, QStringLiteral("Dlg_MessageBox"));
-    EXPECT_EQ(shown.shown[0].caption, QStringLiteral("Noctavo warning"));
-    EXPECT_EQ(shown.shown[0].text, unsavedGraphQuestion);
+  const struct { int answer; bool unsaved; int questions, saves; bool saveWorks = true; } cases[] = {
+      {yesButton, true, 1, 1},  {noButton, true, 1, 0},         {noButton, false, 0, 0},
+      {cancelButton, true, 1, 0}, {yesButton, true, 1, 1, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.answer << " " << c.unsaved << " " << c.saveWorks);
+    startProgram();
+    FakeGraph graph;
+    graph.unsaved = c.unsaved;
+    graph.saveWorks = c.saveWorks;
+    frame->setGraphDocumentOwner(&graph);
+    frame->show();
+    ToolbarSetVisible(false);
+    const QByteArray before = fileBytes();
+    {
+      ModalWatch shown(pressing(c.answer));
+      frame->close();
+      ASSERT_EQ(shown.count(), c.questions);
+      for (const testing::ShownDialog& question : shown.shown) {
+        EXPECT_EQ(question.caption + ": " + question.text, "Noctavo warning: " + unsavedGraphQuestion);
+      }
+    }
+    EXPECT_EQ(graph.saves, c.saves);
+    const bool staysOpen = c.answer == cancelButton || !c.saveWorks;
+    EXPECT_EQ(frame->isVisible(), staysOpen);
+    if (staysOpen) {
+      EXPECT_EQ(fileBytes(), before);
+      EXPECT_GT(starCount(), 0);  // nothing released either
+      ModalWatch no(pressing(noButton));
+      ASSERT_TRUE(ShellShutdown());
+    } else {
+      EXPECT_EQ(stored("ShowHelpHint"), "0");  // the program went on to its end
+    }
+    frame.reset();
   }
-  EXPECT_TRUE(frame->isVisible());
-  EXPECT_EQ(graph.saves, 0);
-  settings.store().flush();
-  EXPECT_EQ(fileBytes(), before);
-  EXPECT_GT(starCount(), 0);  // nothing released either
-  ModalWatch no(pressing(noButton));
-  EXPECT_TRUE(ShellShutdown());
 }
 
 // Once dropped without a word; the causes are the settings store's tests.
@@ -305,42 +226,6 @@ TEST_F(ShellTest, SettingsThatCannotBeSavedAreNamedInOneMessageAtTheEnd) {
   EXPECT_EQ(shown.shown[0].caption, QStringLiteral("Noctavo error"));
   EXPECT_TRUE(shown.shown[0].text.contains(settings.filePath())) << shown.shown[0].text.toStdString();
   EXPECT_TRUE(shown.shown[0].text.contains(QStringLiteral("directory"))) << shown.shown[0].text.toStdString();
-}
-
-TEST_F(ShellTest, YesSavesTheGraphNoLeavesItAndASavedGraphAsksNothing) {
-  struct Case {
-    int answer;
-    bool unsaved;
-    int questions, saves;
-  };
-  for (const Case& c : {Case{yesButton, true, 1, 1}, Case{noButton, true, 1, 0}, Case{noButton, false, 0, 0}}) {
-    SCOPED_TRACE(::testing::Message() << c.answer << " " << c.unsaved);
-    startProgram();
-    FakeGraph graph;
-    graph.unsaved = c.unsaved;
-    frame->setGraphDocumentOwner(&graph);
-    ModalWatch shown(pressing(c.answer));
-    endProgram();
-    EXPECT_EQ(shown.count(), c.questions);
-    for (const testing::ShownDialog& question : shown.shown) EXPECT_EQ(question.text, unsavedGraphQuestion);
-    EXPECT_EQ(graph.saves, c.saves);
-    EXPECT_EQ(stored("ShowHelpHint"), "0");  // and the program goes on to its end
-  }
-}
-
-TEST_F(ShellTest, AGraphThatCouldNotBeSavedKeepsTheProgramOpen) {
-  startProgram();
-  FakeGraph graph;
-  graph.saveWorks = false;
-  frame->setGraphDocumentOwner(&graph);
-  {
-    ModalWatch yes(pressing(yesButton));
-    EXPECT_FALSE(ShellShutdown());
-  }
-  EXPECT_EQ(graph.saves, 1);
-  EXPECT_GT(starCount(), 0);  // nothing released
-  ModalWatch no(pressing(noButton));
-  EXPECT_TRUE(ShellShutdown());
 }
 
 TEST_F(ShellTest, WindowsSaveInTheShutdownOrderAroundTheOptions) {
@@ -368,6 +253,7 @@ TEST_F(ShellTest, WindowsSaveInTheShutdownOrderAroundTheOptions) {
                                            "save Picture", "save Sky", "save Solar system", "save Symbol table"}));
   EXPECT_EQ(stored("Saved", root + "\\Graph"), "(none)");
   EXPECT_EQ(stored("Saved", root + "\\Calculator"), "(none)");
+  EXPECT_EQ(stored("Saved", root + "\\Object Information"), "(none)");
   EXPECT_EQ(stored("Saved", root + "\\Sky"), "1");
   EXPECT_EQ(stored("Saved", root + "\\Symbol table"), "1");
   EXPECT_EQ(stored("ShowHelpHint"), "(none)");

@@ -23,11 +23,6 @@ QString resolutionMessage(const char* size) {
   return QStringLiteral("Your display resolution is %1. Noctavo needs 1024x768 or more to operate.").arg(size);
 }
 
-TEST(StartupChecks, TheOperatingSystemAlwaysPasses) {
-  EXPECT_FALSE(checkOperatingSystem().refused);
-  EXPECT_TRUE(checkOperatingSystem().messages.isEmpty());
-}
-
 TEST(StartupChecks, TheDisplayNeedsAtLeast1024By768AndSaysWhatItFound) {
   const QString undeterminable =
       QStringLiteral("Noctavo encountered an error on startup. Unable to determine your display resolution.");

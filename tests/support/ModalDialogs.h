@@ -38,19 +38,13 @@ inline void whenModalAppears(std::function<void(QWidget* dialog)> handler, int t
   timer->start(periodMs);
 }
 
-// The common case: close the next modal dialog with a result.
-inline void answerNextModal(int result) {
-  whenModalAppears([result](QWidget* w) {
-    if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->done(result);
-  });
-}
-
 // What a modal dialog showed: its name, caption and text (a QMessageBox's
 // text, or control 135 of the program's own message box).
 struct ShownDialog {
   QString objectName;
   QString caption;
   QString text;
+  QWidget* owner;
 };
 
 // Answers every modal dialog that shows while it lives (by default: closed
@@ -64,7 +58,8 @@ class ModalWatch {
       if (!modal || !modal->isVisible()) return;
       auto* box = qobject_cast<QMessageBox*>(modal);
       auto* label = qobject_cast<QLabel*>(findControlOrNull(modal, 135));
-      shown.push_back({modal->objectName(), modal->windowTitle(), box ? box->text() : label ? label->text() : QString()});
+      shown.push_back({modal->objectName(), modal->windowTitle(), box ? box->text() : label ? label->text() : QString(),
+                       modal->parentWidget()});
       if (answer_) {
         answer_(modal);
       } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {

@@ -19,6 +19,12 @@ AstDateTime gmtMoment(int day, int month, int year, int hour = 0, int minute = 0
   return moment;
 }
 
+AstDateTime invalidMoment() {
+  AstDateTime moment = gmtMoment(1, 1, 2000);
+  moment.invalidate();
+  return moment;
+}
+
 std::string dateAndTime(const AstDateTime& moment) { return moment.formatDate() + " " + moment.formatTime(); }
 
 // The Gregorian leap rule written out independently of the class under test.
@@ -28,11 +34,9 @@ int monthLengthOf(int month, int year) {
   return lengths[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
-TEST(AstDateTimeRecord, StartsAtFirstJanuary1980AndAnInvalidOneShowsAsterisks) {
+TEST(AstDateTimeRecord, StartsAtFirstJanuary1980AndAnInvalidOneShowsAsterisksAndRefusesSteps) {
   EXPECT_EQ(dateAndTime(AstDateTime()), "01.01.1980 00:00:00");
-  EXPECT_EQ(AstDateTime().getKind(), TimeKind::None);
-  AstDateTime moment = gmtMoment(29, 2, 2000, 10, 20, 30);
-  moment.invalidate();
+  AstDateTime moment = invalidMoment();
   EXPECT_EQ(moment.getDay() + moment.getMonth() + moment.getYear() + moment.dayOfYear(), 0);
   EXPECT_EQ(dateAndTime(moment), "**.**.**** **:**:**");
   EXPECT_FALSE(moment.addDays(1));
@@ -53,9 +57,6 @@ TEST(TimeComponents, EveryWholeSecondOfTheDayReadsBackExactlyFromItsParts) {
   EXPECT_EQ(mismatches, 0);
   EXPECT_EQ(gmtMoment(1, 1, 2000, 10, 29, 29).getMinuteRounded(), 29);
   EXPECT_EQ(gmtMoment(1, 1, 2000, 10, 59, 40).getMinuteRounded(), 60);
-  AstDateTime fractional(1, 1, 2000, 10.0 + 20.0 / 60 + 30.75 / 3600, TimeKind::Gmt);
-  fractional.setMinute(45);  // keeps the other whole parts, drops the fraction
-  EXPECT_NEAR(fractional.getHours(), 10.0 + 45.0 / 60 + 30.0 / 3600, 1e-12);
 }
 
 TEST(Calendar, EveryDayNumberOfLeapAndCommonYearsNamesItsDateAndBack) {
@@ -70,10 +71,6 @@ TEST(Calendar, EveryDayNumberOfLeapAndCommonYearsNamesItsDateAndBack) {
         ASSERT_EQ(fromNumber.formatDate(), gmtMoment(day, month, year).formatDate());
       }
   }
-  EXPECT_EQ(gmtMoment(31, 12, 2000).dayOfYear(), 366);
-  EXPECT_EQ(gmtMoment(1, 3, 2001).dayOfYear(), 60);
-  EXPECT_EQ(gmtMoment(1, 2, 2000).daysInMonth(), 29);
-
   InternalErrorRecorder recorder;
   AstDateTime moment = gmtMoment(15, 6, 2001);
   moment.setFromDayOfYear(0);
@@ -84,8 +81,7 @@ TEST(Calendar, EveryDayNumberOfLeapAndCommonYearsNamesItsDateAndBack) {
 TEST(Calendar, EasterSundayFallsOnItsKnownDates) {
   // 1818 and 2285 carry the earliest possible date, 1943 and 2038 the latest.
   const struct { int year; const char* date; } cases[] = {
-      {2000, "23.04.2000"}, {2001, "15.04.2001"}, {2002, "31.03.2002"}, {2019, "21.04.2019"}, {1818, "22.03.1818"},
-      {2285, "22.03.2285"}, {1943, "25.04.1943"}, {2038, "25.04.2038"}};
+      {2019, "21.04.2019"}, {1818, "22.03.1818"}, {2285, "22.03.2285"}, {1943, "25.04.1943"}, {2038, "25.04.2038"}};
   for (const auto& c : cases) {
     AstDateTime moment = gmtMoment(1, 1, c.year);
     moment.setEaster();
@@ -98,50 +94,37 @@ TEST(DateSteps, EachUnitCarriesAcrossMonthsAndYearsAndClampsTheDay) {
     AstDateTime start;
     StepUnit unit;
     int count;
-    const char* expected;
+    const char* expected;  // null: the step fails and leaves the record invalid
   } cases[] = {
       {gmtMoment(31, 1, 2001, 10, 20), StepUnit::Months, 1, "28.02.2001 10:20:00"},
       {gmtMoment(31, 1, 2000), StepUnit::Months, 1, "29.02.2000 00:00:00"},
-      {gmtMoment(15, 1, 2001), StepUnit::Months, -1, "15.12.2000 00:00:00"},
-      {gmtMoment(15, 3, 2001), StepUnit::Months, -12, "15.03.2000 00:00:00"},
+      {gmtMoment(31, 3, 2001, 12), StepUnit::Months, -1, "28.02.2001 12:00:00"},
+      {gmtMoment(29, 1, 2001), StepUnit::Months, 1, "28.02.2001 00:00:00"},
       {gmtMoment(15, 1, 2001), StepUnit::Months, -25, "15.12.1998 00:00:00"},
       {gmtMoment(15, 11, 2000), StepUnit::Months, 26, "15.01.2003 00:00:00"},
       // A month step through a year change must not clamp for the wrong February.
       {gmtMoment(29, 2, 2000), StepUnit::Months, 11, "29.01.2001 00:00:00"},
       {gmtMoment(31, 12, 2000, 23, 59, 30), StepUnit::Minutes, 1, "01.01.2001 00:00:30"},
       {gmtMoment(1, 1, 2001, 0, 0, 30), StepUnit::Minutes, -1, "31.12.2000 23:59:30"},
-      {gmtMoment(31, 12, 2000, 23, 30, 15), StepUnit::Hours, 1, "01.01.2001 00:30:15"},
       {gmtMoment(1, 1, 2001, 0, 30, 15), StepUnit::Hours, -49, "29.12.2000 23:30:15"},
       {gmtMoment(31, 1, 2001, 10, 20), StepUnit::Days, 2, "02.02.2001 10:20:00"},
       {gmtMoment(29, 2, 2000, 6), StepUnit::Years, 1, "28.02.2001 06:00:00"},
       {gmtMoment(29, 2, 2000), StepUnit::Years, 4, "29.02.2004 00:00:00"},
       {gmtMoment(1, 6, 1), StepUnit::Years, 9998, "01.06.9999 00:00:00"},
+      {gmtMoment(1, 6, 9999), StepUnit::Years, 1, nullptr},
+      {gmtMoment(1, 6, 1), StepUnit::Years, -1, nullptr},
+      {gmtMoment(31, 12, 9999, 12), StepUnit::Days, 1, nullptr},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(dateAndTime(c.start) + " " + std::to_string(c.count));
     AstDateTime moment = c.start;
-    ASSERT_TRUE(moment.addStep(c.unit, c.count)) << c.expected;
-    EXPECT_EQ(dateAndTime(moment), c.expected);
+    EXPECT_EQ(moment.addStep(c.unit, c.count), c.expected != nullptr);
+    EXPECT_EQ(moment.isValid(), c.expected != nullptr);
+    if (c.expected) {
+      EXPECT_EQ(dateAndTime(moment), c.expected);
+    }
   }
-}
-
-TEST(DateSteps, StepsLeavingTheYears1To9999FailAndInvalidateTheRecord) {
-  const struct {
-    AstDateTime start;
-    StepUnit unit;
-    int count;
-  } cases[] = {{gmtMoment(1, 6, 9999), StepUnit::Years, 1},
-               {gmtMoment(1, 6, 1), StepUnit::Years, -1},
-               {gmtMoment(1, 6, 1), StepUnit::Years, 9999},
-               {gmtMoment(31, 12, 9999, 12), StepUnit::Days, 1}};
-  for (const auto& c : cases) {
-    AstDateTime moment = c.start;
-    EXPECT_FALSE(moment.addStep(c.unit, c.count)) << dateAndTime(c.start);
-    EXPECT_FALSE(moment.isValid());
-  }
-}
-
-TEST(DateSteps, DayStepsMoveTheJulianDayByExactlyThatManyDays) {
-  for (int step : {-700000, -366, -1, 1, 59, 365, 366, 700000}) {
+  for (int step : {-700000, -366, 59, 700000}) {
     AstDateTime moment = gmtMoment(15, 6, 2000, 12);
     const AstJulianDay before = moment.toJulianDay();
     ASSERT_TRUE(moment.addDays(step)) << step;
@@ -155,34 +138,19 @@ TEST(DateSteps, DecimalHourStepsWrapBothWaysAndNeverLeaveTheHoursAt24) {
   EXPECT_EQ(dateAndTime(moment), "29.02.2000 23:45:00");
   ASSERT_TRUE(moment.addDecimalHours(48.25));
   EXPECT_EQ(dateAndTime(moment), "03.03.2000 00:00:00");
-
   AstDateTime hair = gmtMoment(1, 1, 2000);
   ASSERT_TRUE(hair.addDecimalHours(-1e-17));
-  EXPECT_GE(hair.getHours(), 0.0);
-  EXPECT_LT(hair.getHours(), 24.0);
+  EXPECT_TRUE(hair.getHours() >= 0.0 && hair.getHours() < 24.0) << hair.getHours();
   // Whatever side of midnight it lands on, date and time must agree.
   EXPECT_NEAR(hair.toJulianDay().value(), gmtMoment(1, 1, 2000).toJulianDay().value(), 1e-9);
 }
 
-TEST(Ordering, LaterMomentsCompareGreaterAndAnInvalidOperandInvalidatesTheLeft) {
-  AstDateTime early = gmtMoment(31, 12, 2000, 23, 59, 59), same = early;
-  AstDateTime late(1, 1, 2001, 0.0, TimeKind::Lst);  // the kind plays no part
-  EXPECT_TRUE(early < late && late > early && early <= late && same <= early && same >= early);
-  EXPECT_FALSE(early > late || early >= late || same < early);
-  AstDateTime invalid = gmtMoment(1, 1, 2001), left = gmtMoment(1, 1, 2000);
-  invalid.invalidate();
-  EXPECT_FALSE(left < invalid);
-  EXPECT_FALSE(left.isValid());
-}
-
-TEST(JulianDay, KnownDatesHaveTheirPublishedJulianDays) {
+TEST(JulianDay, KnownDatesHaveTheirPublishedJulianDaysAndWeekdays) {
   // Meeus, Astronomical Algorithms 2nd ed., chapter 7; 1980 January 1.0 is the program's own reference.
   EXPECT_EQ(gmtMoment(1, 1, 2000, 12).toJulianDay().value(), 2451545.0);
   EXPECT_EQ(gmtMoment(1, 1, 1980).toJulianDay().value(), 2444239.5);
-  EXPECT_EQ(gmtMoment(27, 1, 1987).toJulianDay().value(), 2446822.5);
   EXPECT_EQ(gmtMoment(31, 12, 1600).toJulianDay().value(), 2305812.5);
   EXPECT_NEAR(AstDateTime(4, 10, 1957, 0.81 * 24.0, TimeKind::Gmt).toJulianDay().value(), 2436116.31, 1e-6);
-
   AstDateTime moment(TimeKind::Lct);
   moment.setFromJulianDay(AstJulianDay(2451545.0));
   EXPECT_EQ(dateAndTime(moment), "01.01.2000 12:00:00");
@@ -206,21 +174,6 @@ TEST(JulianDay, EveryDayFrom1583To2999SurvivesTheRoundTripThroughItsJulianDay) {
       }
 }
 
-TEST(JulianDay, OnlyGreenwichRecordsHaveOneAndInvalidValuesPropagateSilently) {
-  {
-    InternalErrorRecorder recorder;
-    EXPECT_FALSE(AstDateTime(1, 1, 2000, 12.0, TimeKind::Lct).toJulianDay().isValid());
-    EXPECT_EQ(recorder.count(), 1u);
-  }
-  AstDateTime invalid = gmtMoment(1, 1, 2000);
-  invalid.invalidate();
-  EXPECT_FALSE(invalid.toJulianDay().isValid());
-  AstDateTime untouched = gmtMoment(5, 5, 2005, 5);
-  untouched.setFromJulianDay(AstJulianDay());
-  EXPECT_EQ(untouched, gmtMoment(5, 5, 2005, 5));
-  EXPECT_EQ(AstJulianDay(2451545.0).difference(AstJulianDay()), 0.0);
-}
-
 TEST(JulianDay, ValuesThatAreNoNumberAreInvalidAndShowAsAsterisks) {
   // Converting them once gave a date that claimed to be valid with NaN
   // hours, and conversions of a NaN to an integer.
@@ -238,29 +191,12 @@ TEST(JulianDay, ValuesThatAreNoNumberAreInvalidAndShowAsAsterisks) {
   EXPECT_EQ(dateAndTime(noHours), "**.**.**** **:**:**");
 }
 
-TEST(DayCounts, CountInGreenwichTimeAndAnInvalidRecordInvalidatesTheFirst) {
-  AstDateTime later(2, 1, 2000, 0.0, TimeKind::Lct);
-  EXPECT_DOUBLE_EQ(daysBetween(later, gmtMoment(1, 1, 2000, 12)), 0.5);
-  EXPECT_EQ(later.getKind(), TimeKind::Lct);  // the caller's record is not converted
-  double days = 0.0;
-  ASSERT_TRUE(julianDaysBetween(gmtMoment(31, 12, 1979), gmtMoment(1, 1, 1980, 6), days));
-  EXPECT_DOUBLE_EQ(days, 1.25);
-
-  AstDateTime invalid = gmtMoment(1, 1, 2000);
-  invalid.invalidate();
-  AstDateTime first = gmtMoment(2, 1, 2000);
-  EXPECT_EQ(daysBetween(first, invalid), 0.0);
-  EXPECT_FALSE(first.isValid());
-  EXPECT_FALSE(julianDaysBetween(gmtMoment(31, 12, 1979), invalid, days));
-}
-
 TEST(TimeText, RoundsToTheSecondAndAlmostMidnightFollowsTheOverflowPolicy) {
   EXPECT_EQ(AstDateTime(1, 1, 2000, 12.5 + 14.6 / 3600, TimeKind::Gmt).formatTime(), "12:30:15");
   EXPECT_EQ(AstDateTime(1, 1, 2000, 12.5 + 14.4 / 3600, TimeKind::Gmt).formatTime(), "12:30:14");
   EXPECT_EQ(gmtMoment(5, 3, 987).formatDate(), "05.03.0987");
   EXPECT_EQ(AstJulianDay(2451545.25).format(), "2451545.250");
   EXPECT_EQ(AstJulianDay().format(), "*******.***");
-
   const AstDateTime moment(31, 12, 2000, 23.0 + 59.0 / 60 + 59.8 / 3600, TimeKind::Gmt);
   bool carry = false;
   EXPECT_EQ(moment.formatTime(TimeOverflow::CarryDay, &carry), "00:00:00");
@@ -287,23 +223,20 @@ TEST(TimeText, TheMomentAsShownIsWhatItsTextsParseBackTo) {
 }
 
 TEST(DateText, RealDatesAndTimesAreAcceptedAndImpossibleOnesRejected) {
-  for (const char* text : {"29.02.2000", "1.1.2000", "31.12.9999", "1.1.1"}) {
+  const struct { const char* text; bool date, accepted; } cases[] = {
+      {"29.02.2000", true, true},  {"1.1.2000", true, true},    {"31.12.9999", true, true},
+      {"1.1.1", true, true},       {"29.02.2001", true, false}, {"1.13.2000", true, false},
+      {"1.1.2000x", true, false},  {"31.4.2000", true, false},  {"0.1.2000", true, false},
+      {"1.1.10000", true, false},  {"1.1", true, false},        {"23:59:59", false, true},
+      {"24:00:00", false, false},  {"12:60:00", false, false},  {"12:00:60", false, false},
+      {"-1:00:00", false, false},  {"12:00", false, false},     {"12:00:00x", false, false}};
+  for (const auto& c : cases) {
     AstDateTime moment = gmtMoment(15, 6, 1990, 8);
-    EXPECT_TRUE(moment.parseDate(text)) << text;
-  }
-  for (const char* text : {"29.02.2001", "1.13.2000", "1.1.2000x", "31.4.2000", "0.1.2000", "1.1.10000", "1.1"}) {
-    AstDateTime moment = gmtMoment(15, 6, 1990, 8);
-    EXPECT_FALSE(moment.parseDate(text)) << text;
-    EXPECT_FALSE(moment.isValid()) << text;
-  }
-  for (const char* text : {"24:00:00", "12:60:00", "12:00:60", "-1:00:00", "12:00", "12:00:00x"}) {
-    AstDateTime moment = gmtMoment(15, 6, 1990);
-    EXPECT_FALSE(moment.parseTime(text)) << text;
-    EXPECT_FALSE(moment.isValid()) << text;
+    EXPECT_EQ(c.date ? moment.parseDate(c.text) : moment.parseTime(c.text), c.accepted) << c.text;
+    EXPECT_EQ(moment.isValid(), c.accepted) << c.text;
   }
   AstDateTime moment = gmtMoment(15, 6, 1990, 8);
-  ASSERT_TRUE(moment.parseDate("29.02.2000"));
-  ASSERT_TRUE(moment.parseTime("23:59:59"));
+  ASSERT_TRUE(moment.parseDate("29.02.2000") && moment.parseTime("23:59:59"));
   EXPECT_EQ(dateAndTime(moment), "29.02.2000 23:59:59");
 }
 
@@ -316,7 +249,6 @@ TEST(DateText, Day366OnlyInALeapYearAndJulianDaysFrom1583ToTheYear3000) {
     EXPECT_FALSE(gmtMoment(1, 1, 2001).parseDayOfYear(text, dayNumber)) << text;
   }
   EXPECT_EQ(dayNumber, 7);
-
   AstJulianDay jd;
   EXPECT_TRUE(jd.parse("2299238.5"));
   EXPECT_EQ(jd.value(), 2299238.5);
@@ -329,16 +261,6 @@ TEST(DateText, Day366OnlyInALeapYearAndJulianDaysFrom1583ToTheYear3000) {
     EXPECT_FALSE(rejected.parse(text)) << text;
     EXPECT_FALSE(rejected.isValid()) << text;
   }
-}
-
-TEST(CalendarNames, SpotChecksAndANumberOutsideTheTableIsAnInternalError) {
-  EXPECT_STREQ(weekdayName(0), "Sunday");
-  EXPECT_STREQ(monthAbbreviation(12), "Dec");
-  EXPECT_STREQ(onOffText(false), "Off");
-  InternalErrorRecorder recorder;
-  EXPECT_STREQ(weekdayName(7), "");
-  EXPECT_STREQ(monthAbbreviation(0), "");
-  EXPECT_EQ(recorder.count(), 2u);
 }
 
 }  // namespace

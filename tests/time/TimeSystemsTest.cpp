@@ -11,15 +11,11 @@
 namespace noctavo {
 namespace {
 
-using testing::InternalErrorRecorder;
-
 AstDateTime at(int day, int month, int year, double hours, TimeKind kind) {
   return AstDateTime(day, month, year, hours, kind);
 }
 
 double hms(int h, int m, double s) { return h + m / 60.0 + s / 3600.0; }
-
-std::string dateAndTime(const AstDateTime& moment) { return moment.formatDate() + " " + moment.formatTime(); }
 
 bool withinTheDay(const AstDateTime& moment) { return moment.getHours() >= 0.0 && moment.getHours() < 24.0; }
 
@@ -31,31 +27,21 @@ constexpr double publishedSiderealToleranceHours = 2e-4;  // 0.72 s
 // stretches the hours by up to 24 h x 5.25e-7 = 1.26e-5 h.
 constexpr double siderealRoundTripToleranceHours = 1.3e-5;
 
-TEST(GreenwichSiderealTime, MidnightOfFirstJanuary1980Is6h39m15sAndComesBackAsMidnight) {
-  AstDateTime moment = at(1, 1, 1980, 0.0, TimeKind::Gmt);
-  gmtToGst(moment);
-  EXPECT_NEAR(moment.getHours(), 6.654, 0.0005);
-  EXPECT_EQ(dateAndTime(moment), "01.01.1980 06:39:15");
-  EXPECT_EQ(moment.getKind(), TimeKind::Gst);
-  gstToGmt(moment);
-  EXPECT_EQ(dateAndTime(moment), "01.01.1980 00:00:00");
-}
-
-TEST(GreenwichSiderealTime, MatchesPublishedExamplesToUnderASecond) {
+TEST(GreenwichSiderealTime, MatchesPublishedExamplesToUnderASecondAndComesBack) {
   // Duffett-Smith, Practical Astronomy with your Calculator (22 April 1980);
-  // Meeus, Astronomical Algorithms 2nd ed., Examples 12.a and 12.b.
-  const struct { int day, month, year; double gmt, gst; bool bothWays; } cases[] = {
-      {22, 4, 1980, hms(14, 36, 51.67), hms(4, 40, 5.23), true},
-      {10, 4, 1987, 0.0, hms(13, 10, 46.3668), false},
-      {10, 4, 1987, hms(19, 21, 0), hms(8, 34, 57.0896), false}};
+  // Meeus, Astronomical Algorithms 2nd ed., Examples 12.a and 12.b; the epoch.
+  const struct { int day, month, year; double gmt, gst; } cases[] = {
+      {22, 4, 1980, hms(14, 36, 51.67), hms(4, 40, 5.23)},
+      {10, 4, 1987, 0.0, hms(13, 10, 46.3668)},
+      {10, 4, 1987, hms(19, 21, 0), hms(8, 34, 57.0896)},
+      {1, 1, 1980, 0.0, hms(6, 39, 15.0)}};
   for (const auto& c : cases) {
     AstDateTime moment = at(c.day, c.month, c.year, c.gmt, TimeKind::Gmt);
     gmtToGst(moment);
+    EXPECT_EQ(moment.getKind(), TimeKind::Gst);
     EXPECT_NEAR(moment.getHours(), c.gst, publishedSiderealToleranceHours) << c.year;
-    if (!c.bothWays) continue;
-    AstDateTime back = at(c.day, c.month, c.year, c.gst, TimeKind::Gst);
-    gstToGmt(back);
-    EXPECT_NEAR(back.getHours(), c.gmt, publishedSiderealToleranceHours);
+    gstToGmt(moment);
+    EXPECT_NEAR(moment.getHours(), c.gmt, siderealRoundTripToleranceHours) << c.year;
   }
   // Twelve sidereal hours are half a sidereal day, 23h56m04.0905s of mean time.
   AstDateTime moment = at(22, 4, 1980, 0.0, TimeKind::Gmt);
@@ -81,32 +67,17 @@ TEST(GreenwichSiderealTime, StaysWithinTheDayAndOnItsDateInEveryYear) {
 }
 
 TEST(LocalSiderealTime, WestIsBehindGreenwichEastAheadAndAWholeDayLaterIsMidnightNot24) {
-  AstDateTime west = at(1, 1, 2000, 3.0, TimeKind::Gst);
-  gstToLst(west, 90.0);
-  EXPECT_EQ(west.formatTime(TimeOverflow::Unrounded), "21:00:00");
-  EXPECT_EQ(west.getKind(), TimeKind::Lst);
-  AstDateTime east = at(1, 1, 2000, 22.0, TimeKind::Gst);
-  gstToLst(east, -90.0);
-  EXPECT_NEAR(east.getHours(), 4.0, 1e-12);
-  EXPECT_EQ(east.formatDate(), "01.01.2000");
-
-  AstDateTime midnight = at(1, 1, 2000, 18.0, TimeKind::Gst);
-  gstToLst(midnight, -90.0);
-  EXPECT_EQ(midnight.getHours(), 0.0);
-  AstDateTime back = at(1, 1, 2000, 18.0, TimeKind::Lst);
-  lstToGst(back, 90.0);
-  EXPECT_EQ(back.getHours(), 0.0);
-  EXPECT_EQ(back.formatDate(), "01.01.2000");
-}
-
-TEST(CivilTime, DaylightSavingMovesAnEarlyMorningToTheEveningBefore) {
-  AstDateTime moment = at(1, 7, 2000, 1.5, TimeKind::Lct);
-  lctToGmt(moment, 1.0f, true);
-  EXPECT_EQ(dateAndTime(moment), "30.06.2000 23:30:00");
-  EXPECT_EQ(moment.getKind(), TimeKind::Gmt);
-  gmtToLct(moment, 1.0f, true);
-  EXPECT_EQ(dateAndTime(moment), "01.07.2000 01:30:00");
-  EXPECT_EQ(moment.getKind(), TimeKind::Lct);
+  const struct { double hours; TimeKind kind; double longitude, expected; } cases[] = {
+      {3.0, TimeKind::Gst, 90.0, 21.0}, {22.0, TimeKind::Gst, -90.0, 4.0},
+      {18.0, TimeKind::Gst, -90.0, 0.0}, {18.0, TimeKind::Lst, 90.0, 0.0},
+      {6.0, TimeKind::Gst, 90.00000000000001, 0.0}};  // a hair below 0 h plus 24 h is 24.0 exactly
+  for (const auto& c : cases) {
+    AstDateTime moment = at(1, 1, 2000, c.hours, c.kind);
+    c.kind == TimeKind::Gst ? gstToLst(moment, c.longitude) : lstToGst(moment, c.longitude);
+    EXPECT_NEAR(moment.getHours(), c.expected, 1e-12) << c.hours;
+    EXPECT_EQ(moment.formatDate(), "01.01.2000") << c.hours;
+    EXPECT_EQ(moment.getKind(), c.kind == TimeKind::Gst ? TimeKind::Lst : TimeKind::Gst);
+  }
 }
 
 TEST(CivilTime, EveryZoneWithAndWithoutDaylightSavingGivesTheSameInstantWithinTheDay) {
@@ -122,11 +93,11 @@ TEST(CivilTime, EveryZoneWithAndWithoutDaylightSavingGivesTheSameInstantWithinTh
           AstDateTime clockReading = local;
           clockReading.setKind(TimeKind::Gmt);
           const double offsetDays = (zone + (daylightSaving ? 1.0 : 0.0)) / 24.0;
-          const std::string where = std::to_string(zone) + (daylightSaving ? " DST " : " ") + dateAndTime(local);
-
+          const std::string where = std::to_string(zone) + (daylightSaving ? " DST " : " ") + local.formatDate();
           AstDateTime greenwich = local;
           lctToGmt(greenwich, zone, daylightSaving);
           ASSERT_TRUE(withinTheDay(greenwich)) << where;
+          EXPECT_EQ(greenwich.getKind(), TimeKind::Gmt);
           EXPECT_NEAR(greenwich.toJulianDay().value(), clockReading.toJulianDay().value() - offsetDays, 1e-9)
               << where;
           gmtToLct(greenwich, zone, daylightSaving);
@@ -134,22 +105,9 @@ TEST(CivilTime, EveryZoneWithAndWithoutDaylightSavingGivesTheSameInstantWithinTh
           EXPECT_EQ(greenwich.formatDate(), local.formatDate()) << where;
           EXPECT_NEAR(greenwich.getHours(), hours, 1e-12) << where;
         }
-
   AstDateTime pastTheEnd = at(31, 12, 9999, 23.0, TimeKind::Gmt);
   gmtToLct(pastTheEnd, 2.0f, false);
   EXPECT_FALSE(pastTheEnd.isValid());
-}
-
-TEST(ConvertTime, LocalSiderealToLocalCivilGoesThroughGreenwichSiderealAndGreenwichMean) {
-  AstDateTime expected = at(1, 3, 2000, 20.25, TimeKind::Lst);
-  lstToGst(expected, -135.0);
-  gstToGmt(expected);
-  gmtToLct(expected, 9.0f, true);
-  ASSERT_EQ(expected.formatDate(), "01.03.2000");  // the civil step moved the date back
-
-  AstDateTime converted = at(1, 3, 2000, 20.25, TimeKind::Lst);
-  convertTime(converted, TimeKind::Lct, -135.0, 9.0f, true);
-  EXPECT_EQ(converted, expected);
 }
 
 TEST(ConvertTime, LocalCivilToLocalSiderealAndBackReturnsTheSameMoment) {
@@ -175,81 +133,29 @@ TEST(ConvertTime, LocalCivilToLocalSiderealAndBackReturnsTheSameMoment) {
           ++cases;
         }
   EXPECT_GT(cases, 3000);
-}
-
-TEST(ConvertTime, SameKindUnknownKindAndInvalidRecordsLeaveTheRecordAsItWas) {
+  // The same kind and an invalid record are left as they were.
   const AstDateTime gst = at(15, 6, 2000, 13.25, TimeKind::Gst);
   AstDateTime same = gst;
   convertTime(same, TimeKind::Gst, 45.0, 3.0f, true);
   EXPECT_EQ(same, gst);
-
   AstDateTime invalid = at(15, 6, 2000, 13.25, TimeKind::Lct);
   invalid.invalidate();
   const AstDateTime before = invalid;
   convertTime(invalid, TimeKind::Lst, 10.0, 1.0f, false);
-  gmtToGst(invalid);
   EXPECT_EQ(invalid, before);
-
-  InternalErrorRecorder recorder;
-  AstDateTime toNone = at(15, 6, 2000, 13.25, TimeKind::Gmt);
-  convertTime(toNone, TimeKind::None, 0.0, 0.0f, false);
-  AstDateTime fromNone = at(15, 6, 2000, 13.25, TimeKind::None);
-  convertTime(fromNone, TimeKind::Gmt, 0.0, 0.0f, false);
-  EXPECT_EQ(recorder.count(), 2u);
-  EXPECT_EQ(toNone, at(15, 6, 2000, 13.25, TimeKind::Gmt));
-  EXPECT_EQ(fromNone, at(15, 6, 2000, 13.25, TimeKind::None));
 }
 
-TEST(TimeTexts, ZonesShowWithSignAndOneDecimalAndOnlyAboveMinus12UpTo12AreAccepted) {
-  EXPECT_EQ(formatTimeZone(5.5f, true), "+5.5 hours");
-  EXPECT_EQ(formatTimeZone(-11.5f, false), "-11.5");
-  EXPECT_EQ(formatTimeZone(0.0f, false), "+0.0");
-  EXPECT_EQ(formatDaylightSaving(true), "On");
-  EXPECT_STREQ(timeKindLongName(TimeKind::Gst), "Greenwich siderial time");
-  EXPECT_STREQ(timeKindShortName(TimeKind::Lst), "LST");
-  const struct { const char* text; float zone; } accepted[] = {{"12", 12.0f}, {"+5.5 hours", 5.5f}, {"-11.5", -11.5f}};
-  for (const auto& c : accepted) {
-    float zone = 99.0f;
-    EXPECT_TRUE(parseTimeZone(c.text, zone)) << c.text;
-    EXPECT_EQ(zone, c.zone) << c.text;
-  }
-  for (const char* text : {"-12", "12.5", "abc", "", "-12.0 hours"}) {
-    float zone = 3.0f;
-    EXPECT_FALSE(parseTimeZone(text, zone)) << text;
-    EXPECT_EQ(zone, 3.0f) << text;
-  }
-}
-
-class ObserverPlace : public ::testing::Test {
- protected:
-  void SetUp() override { setAngleDisplayModes({RightAscensionDisplay::HourMinSec, AngleDisplay::DegMinSec}); }
-  void TearDown() override { setAngleDisplayModes(saved_); }
-
- private:
-  AngleDisplayModes saved_ = angleDisplayModes();
-};
-
-TEST_F(ObserverPlace, LatitudesBeyondThePolesAreNeitherStoredNorAccepted) {
+// A latitude beyond the poles is not accepted; a longitude of 180 typed is
+// a rejected text, set by the program an internal error.
+TEST(ObserverPlace, LatitudesBeyondThePolesAndALongitudeOf180AreNeitherStoredNorAccepted) {
   AstLatitude latitude(51.5);
-  latitude.set(95.0);
-  EXPECT_EQ(latitude.get(), 51.5);
-  latitude.set(-90.0);
-  EXPECT_EQ(latitude.get(), -90.0);
-  EXPECT_EQ(AstLatitude(-90.5).get(), 0.0);
+  EXPECT_FALSE(latitude.parse("91"));
   EXPECT_TRUE(latitude.parse("-0\xB0" "30'"));
   EXPECT_EQ(latitude.get(), -0.5);
-  EXPECT_EQ(latitude.format(), "-0\xB0" "30'00\"");
-  EXPECT_FALSE(latitude.parse("91"));
-  EXPECT_FALSE(latitude.parse("north"));
-  EXPECT_EQ(latitude.get(), -0.5);
-}
-
-TEST_F(ObserverPlace, ALongitudeOf180IsAnInternalErrorWhenSetButARejectedTextWhenTyped) {
-  InternalErrorRecorder recorder;
+  testing::InternalErrorRecorder recorder;
   AstLongitude longitude(100.0);
   longitude.set(180.0);
   EXPECT_EQ(recorder.count(), 1u);
-  EXPECT_EQ(longitude.get(), 100.0);
   for (const char* text : {"180", "180\xB0", "181"}) EXPECT_FALSE(longitude.parse(text)) << text;
   EXPECT_EQ(longitude.get(), 100.0);
   EXPECT_EQ(recorder.count(), 1u);
@@ -257,8 +163,6 @@ TEST_F(ObserverPlace, ALongitudeOf180IsAnInternalErrorWhenSetButARejectedTextWhe
   EXPECT_NEAR(longitude.get(), 180.0 - 1.0 / 3600, 1e-12);
   EXPECT_TRUE(longitude.parse("-180"));
   EXPECT_EQ(longitude.get(), -180.0);
-  EXPECT_TRUE(longitude.parse("-73\xB0" "30'"));
-  EXPECT_EQ(longitude.format(), "-73\xB0" "30'00\"");
 }
 
 }  // namespace

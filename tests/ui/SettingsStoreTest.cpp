@@ -38,31 +38,7 @@ void writeFileBytes(const QString& path, const QByteArray& bytes) {
   ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-TEST(SettingsStore, LivesBelowCompanyProductAndVersionInTheFileTheEnvironmentNames) {
-  EXPECT_EQ(RegistryRoot(), root);
-  EXPECT_EQ(settingsKey("Sky\\Window"), root + "\\Sky\\Window");
-  EXPECT_EQ(settingsKey("\\Main window"), root + "\\Main window");
-  EXPECT_EQ(settingsKey(""), root);
-  const QByteArray previous = qgetenv("NOCTAVO_SETTINGS");
-  qputenv("NOCTAVO_SETTINGS", "/tmp/elsewhere/noctavo.ini");
-  EXPECT_EQ(FileSettingsStore::defaultFilePath(), QStringLiteral("/tmp/elsewhere/noctavo.ini"));
-  qunsetenv("NOCTAVO_SETTINGS");
-  EXPECT_TRUE(FileSettingsStore::defaultFilePath().endsWith(QStringLiteral("/Noctavo/settings.ini")));
-  if (!previous.isNull()) qputenv("NOCTAVO_SETTINGS", previous);
-}
-
 // ------------------------------------------------------------- round trips
-
-TEST(SettingsRoundTrip, ValuesSurviveANewStoreOnTheSameFileWithoutAFlushOfTheirOwn) {
-  TemporarySettings settings;
-  SettingsWriteString(root + "\\Sky", "Direction of view (lambda)", "180.000000");
-  SettingsWriteInt(root + "\\Main window", "Toolbar visible", 0);
-  SettingsWriteInt(root, "Save options", 1);
-  settings.restart();
-  EXPECT_EQ(SettingsReadString(root + "\\Sky", "Direction of view (lambda)", "x"), "180.000000");
-  EXPECT_FALSE(SettingsReadBool(root + "\\Main window", "Toolbar visible", true));
-  EXPECT_EQ(SettingsReadInt(root, "Save options", 7), 1);
-}
 
 TEST(SettingsRoundTrip, TextsWithEscapesLineBreaksAndBytesAboveAsciiComeBackUnchanged) {
   TemporarySettings settings;
@@ -83,66 +59,7 @@ TEST(SettingsRoundTrip, TextsWithEscapesLineBreaksAndBytesAboveAsciiComeBackUnch
   EXPECT_TRUE(fileBytes(settings.filePath()).contains(QByteArray("Z\xFCrich")));
 }
 
-TEST(SettingsRoundTrip, TheCatalogueInterfaceReadsKeyPathsBelowTheRoot) {
-  TemporarySettings settings;
-  SettingsStore& core = settings.store();
-  core.writeString("", "Language for constellation names", "Other");
-  core.writeString("Sky\\Window", "Visible", "1");
-  EXPECT_EQ(SettingsReadString(root, "Language for constellation names", ""), "Other");
-  EXPECT_EQ(SettingsReadString(root + "\\Sky\\Window", "Visible", ""), "1");
-  EXPECT_EQ(core.readString("Sky\\Window", "Visible", "0"), "1");
-  EXPECT_EQ(core.readString("Sky", "Visible", "0"), "0");
-}
-
-TEST(SettingsRoundTrip, TheConstellationLanguageIsKeptThroughTheStoreWhenTheOptionsAreSaved) {
-  TemporarySettings settings;
-  setConstellationLanguage(constellationLanguageEnglish);
-  saveConstellationLanguage(settings.store(), false);
-  EXPECT_FALSE(settings.store().hasValue(root, "Language for constellation names"));
-  saveConstellationLanguage(settings.store(), true);
-  settings.restart();
-  EXPECT_EQ(SettingsReadString(root, "Language for constellation names", ""), "Other");
-  // The catalogues read it back when they load their figures.
-  setConstellationLanguage(constellationLanguageLatin);
-  const std::string folder = testing::shippedDataFolder();
-  ASSERT_TRUE(loadStars(folder));
-  loadConstellationFigures(folder, settings.store());
-  releaseStars();
-  releaseConstellations();
-  EXPECT_EQ(constellationLanguage(), constellationLanguageEnglish);
-}
-
 // --------------------------------------------------------- reading values
-
-TEST(SettingsReading, ANumberIsItsLeadingDecimalIntegerAndAnythingElseTheDefault) {
-  TemporarySettings settings;
-  const std::tuple<const char*, int, bool> cases[] = {
-      // text, as a number with default 5, as a flag with default true
-      {"12 minutes", 12, true}, {"  -7", -7, true},  {"2", 2, true},      {"0", 0, false},
-      {"many", 5, true},        {"", 5, true},       {"99999999999999999999", 5, true},
-  };
-  for (const auto& [text, number, flag] : cases) {
-    SettingsWriteString(root, "Value", text);
-    EXPECT_EQ(SettingsReadInt(root, "Value", 5), number) << text;
-    EXPECT_EQ(SettingsReadBool(root, "Value", true), flag) << text;
-  }
-  EXPECT_FALSE(SettingsReadBool(root, "Value", false));  // still no number
-  EXPECT_EQ(SettingsReadString(root + "\\Nowhere", "Nothing", "fallback"), "fallback");
-  EXPECT_EQ(SettingsReadInt(root + "\\Nowhere", "Nothing", 42), 42);
-  EXPECT_TRUE(SettingsReadBool(root + "\\Nowhere", "Nothing", true));
-}
-
-TEST(SettingsReading, WithoutAStoreReadsGiveDefaultsAndWritesAreDropped) {
-  TemporarySettings settings;
-  setSettingsStore(nullptr);
-  SettingsWriteString(root, "Lost", "1");
-  SettingsWriteInt(root, "Lost too", 1);
-  EXPECT_EQ(SettingsReadString(root, "Lost", "default"), "default");
-  EXPECT_EQ(SettingsReadInt(root, "Lost too", 3), 3);
-  EXPECT_FALSE(SettingsDeleteTree(root));
-  setSettingsStore(&settings.store());
-  EXPECT_FALSE(settings.store().hasValue(root, "Lost"));
-}
 
 TEST(SettingsReading, DamagedLinesOfTheFileAreSkipped) {
   QTemporaryDir folder;
@@ -236,14 +153,6 @@ TEST(SettingsFile, ASaveThatCannotBeWrittenKeepsTheOldFileAndTheChangesAndSaysWh
   FileSettingsStore fresh(folder.filePath(QStringLiteral("config/Noctavo/settings.ini")));
   fresh.setValue(root, "Save options", "1");
   EXPECT_TRUE(fresh.flush().ok);
-}
-
-TEST(SettingsFile, AKeyPathWithALineBreakIsRefused) {
-  TemporarySettings settings;
-  testing::InternalErrorRecorder recorder;
-  SettingsWriteString(root + "\\Broken\nKey", "A", "1");
-  EXPECT_EQ(recorder.count(), 1u);
-  EXPECT_FALSE(settings.store().hasValue(root + "\\Broken\nKey", "A"));
 }
 
 }  // namespace

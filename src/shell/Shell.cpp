@@ -11,7 +11,7 @@
 #include "catalogues/Star.h"
 #include "frame/FrameInterfaces.h"
 #include "frame/WindowMessages.h"
-#include "shell/GraphDocumentHost.h"
+#include "graph/GraphDocumentHost.h"
 #include "shell/MainFrame.h"
 #include "shell/MainFrameAccess.h"
 #include "shell/OptionsDialogs.h"

@@ -1,15 +1,12 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include "frame/FrameInterfaces.h"
 #include "graph/GraphFiles.h"
 
 namespace noctavo {
-
-class MainFrame;
 
 // The graph document's place in the frame until the Graph window carries
 // it: File/New, File/Open, File/Save, File/Save as and Graph/Calculate,
@@ -21,8 +18,9 @@ class GraphDocumentHost : public QObject, public GraphDocumentOwner, public Docu
   Q_OBJECT
 
  public:
-  // programFolder: where the graph folder "GRAPHS" lies.
-  GraphDocumentHost(MainFrame& frame, const QString& programFolder);
+  // programFolder: where the graph folder "GRAPHS" lies. The host is a
+  // child of the frame's window, which outlives it.
+  GraphDocumentHost(Frame& frame, const QString& programFolder);
 
   GraphFiles& files() { return files_; }
 
@@ -45,11 +43,11 @@ class GraphDocumentHost : public QObject, public GraphDocumentOwner, public Docu
  private:
   void command(int commandId);
 
-  QPointer<MainFrame> frame_;
+  Frame& frame_;
   GraphFiles files_;
 };
 
 // Makes the host, registers it with the frame and loads the current graph.
-GraphDocumentHost* createGraphDocumentHost(MainFrame& frame, const QString& programFolder);
+GraphDocumentHost* createGraphDocumentHost(Frame& frame, const QString& programFolder);
 
 }  // namespace noctavo

@@ -1,11 +1,13 @@
-#include "shell/GraphDocumentHost.h"
+#include "graph/GraphDocumentHost.h"
+
+#include <QWidget>
 
 #include <string>
 
+#include "frame/CommandIds.h"
 #include "frame/WindowMessages.h"
 #include "graph/CalculateGraphDialog.h"
 #include "graph/GraphDocument.h"
-#include "shell/MainFrame.h"
 #include "ui/ColourTable.h"
 #include "ui/LocationDialog.h"
 #include "ui/Options.h"
@@ -32,8 +34,11 @@ bool selectGraphPlace(QWidget* owner, LocationRecord& place) {
 
 }  // namespace
 
-GraphDocumentHost::GraphDocumentHost(MainFrame& frame, const QString& programFolder)
-    : QObject(&frame), frame_(&frame), files_(graphDocument(), &frame, graphFolderIn(programFolder)) {
+// Messages and questions belong to the frame's window.
+GraphDocumentHost::GraphDocumentHost(Frame& frame, const QString& programFolder)
+    : QObject(frame.frameWindow()),
+      frame_(frame),
+      files_(graphDocument(), frame.frameWindow(), graphFolderIn(programFolder)) {
   setObjectName(QStringLiteral("GraphDocument"));
   files_.setChangeHandler([this] { refreshMenu(); });
 }
@@ -73,7 +78,7 @@ void GraphDocumentHost::command(int commandId) {
       files_.saveGraphAs();
       break;
     case command::graphCalculate:
-      runCalculateDialog(frame_, files_.document(), observer(), selectGraphPlace);
+      runCalculateDialog(frame_.frameWindow(), files_.document(), observer(), selectGraphPlace);
       refreshMenu();
       break;
     default:
@@ -82,13 +87,12 @@ void GraphDocumentHost::command(int commandId) {
 }
 
 void GraphDocumentHost::refreshMenu() {
-  if (!frame_) return;
   const GraphHeader& header = files_.document().header;
-  frame_->setCommandEnabled(command::graphCalculate, header.lineCount > 0 || header.calculated);
-  for (int commandId : windowCommands) frame_->setCommandEnabled(commandId, false);
+  frame_.setCommandEnabled(command::graphCalculate, header.lineCount > 0 || header.calculated);
+  for (int commandId : windowCommands) frame_.setCommandEnabled(commandId, false);
 }
 
-GraphDocumentHost* createGraphDocumentHost(MainFrame& frame, const QString& programFolder) {
+GraphDocumentHost* createGraphDocumentHost(Frame& frame, const QString& programFolder) {
   auto* host = new GraphDocumentHost(frame, programFolder);
   frame.registerWindow(FrameWindow::Graph, host);
   frame.registerDocument(FrameWindow::Graph, host);

@@ -125,6 +125,14 @@ TEST_F(GraphCommandsTest, SaveSaveAsAndOpenAskWhatTheyMustAndRefuseWhatIsNoGraph
   EXPECT_EQ(encodeGraph(*document), before);
   EXPECT_EQ(files.currentGraph(), path("a.gph"));
 
+  // Yes, with a save that fails (the current graph is now a folder): the
+  // changed graph is not dropped for the file chosen.
+  files.setCurrentGraph(folder.path());
+  chosen = path("a.gph");
+  EXPECT_EQ(answered(yesButton, [this] { EXPECT_FALSE(files.openGraph()); }).size(), 2);
+  EXPECT_EQ(encodeGraph(*document), before);
+  files.setCurrentGraph(path("a.gph"));
+
   // No drops the changes, and the saved graph comes back.
   chosen = path("a.gph");
   EXPECT_EQ(answered(noButton, [this] { EXPECT_TRUE(files.openGraph()); }), QStringList{unsavedQuestion});

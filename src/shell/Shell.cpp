@@ -16,6 +16,7 @@
 #include "shell/MainFrameAccess.h"
 #include "shell/OptionsDialogs.h"
 #include "sky/SkyWindow.h"
+#include "solar/SolarWindow.h"
 #include "time/InternalError.h"
 #include "tools/AstroCalculator.h"
 #include "tools/PictureWindow.h"
@@ -136,6 +137,10 @@ void ShellInit(MainFrame& frame, const QString& programFolder) {
   if (!frame.document(FrameWindow::Sky) && !frame.window(FrameWindow::Sky) &&
       !frame.window(FrameWindow::SkyControlPanel)) {
     createSkyWindow(frame);
+  }
+  if (!frame.document(FrameWindow::SolarSystem) && !frame.window(FrameWindow::SolarSystem) &&
+      !frame.window(FrameWindow::SolarSystemControlPanel)) {
+    createSolarWindow(frame);
   }
   // The graph document, with the graph of the last run, unless a Graph
   // window has registered already.

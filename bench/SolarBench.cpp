@@ -1,0 +1,57 @@
+// The Solar system window's work: the orbits sampled once when the window
+// is made, and one animation frame (the positions of the planets, the Earth
+// and the Moon, the panel's values and a repaint), which has to fit many
+// times into the animation's tenth of a second.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "bodies/QuantityBits.h"
+#include "solar/SolarPainter.h"
+#include "solar/SolarPositions.h"
+
+// Painting the names needs a Qt application for its fonts; the benchmark
+// runs without a display.
+static const bool solarBenchApplicationMade = [] {
+  if (QCoreApplication::instance() != nullptr) return true;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "noctavo_solar_bench";
+  static char* argv[] = {name, nullptr};
+  new QGuiApplication(argc, argv);  // deliberately never deleted
+  return true;
+}();
+
+namespace noctavo {
+namespace {
+
+void BM_SampleSolarOrbits(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(sampleSolarOrbits());
+}
+BENCHMARK(BM_SampleSolarOrbits)->Unit(benchmark::kMillisecond);
+
+// Arg: the panel's quantity (heliocentric longitude; rise, the dearest).
+void BM_SolarAnimationFrame(benchmark::State& state) {
+  const SolarOrbits orbits = sampleSolarOrbits();
+  Observer observer;
+  observer.dateTime = AstDateTime(1, 3, 2024, 22.0, TimeKind::Lct);
+  const SolarViewSize view{1000, 750};
+  QImage image(view.width, view.height, QImage::Format_RGB32);
+  const auto function = static_cast<std::uint32_t>(state.range(0));
+  for (auto _ : state) {
+    observer.dateTime.addDays(1);
+    const SolarPositions positions = computeSolarPositions(observer);
+    benchmark::DoNotOptimize(solarFunctionRows(function, observer));
+    QPainter painter(&image);
+    paintSolar(painter, {&orbits, &positions, view, 3, true, true, true});
+  }
+}
+BENCHMARK(BM_SolarAnimationFrame)
+    ->Arg(quantity_bit::heliocentricLongitude)
+    ->Arg(quantity_bit::rise)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace noctavo

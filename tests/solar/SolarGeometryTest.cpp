@@ -37,6 +37,24 @@ TEST(SolarOrbits, OneRevolutionIsSampledDailyInsideJupiterAndAboutADegreeAStepBe
   EXPECT_EQ(orbitStepDays(theEarth().tropicalPeriod()), 1);
 }
 
+// A body that stands still at longitude 0: its longitude never passes the
+// first one again.
+class StandingBody final : public AstBody {
+ public:
+  StandingBody() : AstBody("Standing", 0, ObjectType::Planet, noSymbol) {}
+  void compute(std::uint32_t, const Observer&, BodyState& out, TimeKind, CoordSystem) const override {
+    out.heliocentric = AstCoord(0.0, 0.0, CoordSystem::Ecliptical);
+    out.distanceFromSun = 1.0;
+  }
+  std::span<const Quantity* const> quantities() const override { return {}; }
+};
+
+TEST(SolarOrbits, ABodyThatNeverComesRoundEndsItsSamplingAllTheSame) {
+  const OrbitSamples orbit = sampleOrbit(StandingBody(), 1.0);
+  EXPECT_GT(orbit.longitude.size(), 1000u);
+  EXPECT_LT(orbit.longitude.size(), 10000u);
+}
+
 TEST(SolarProjection, EachAxisHasItsOwnWholePixelScaleSoAWideViewDrawsEllipses) {
   const SolarViewSize wide{1000, 500};  // zoom 8: 50 AU = 500 px across, 250 px up
   const struct { double longitude, distance; SolarPoint expected; } cases[] = {

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
@@ -144,6 +145,12 @@ TEST_F(SolarWindowTest, AnimationStepsTheTimeBarEachTickAndStopsAtOnce) {
   QTest::qWait(2 * animationTickMilliseconds);
   EXPECT_EQ(solar->state().observer.dateTime, stoppedAt);
   EXPECT_EQ(observer().dateTime, AstDateTime(1, 3, 2024, 22.0, TimeKind::Lct));  // the program's is untouched
+  // A step the time bar refuses ends the animation instead of ticking in vain.
+  click(id::animate);
+  panel().timeBar()->countEdit()->setText(QStringLiteral("abc"));
+  panel().animationTick();
+  EXPECT_FALSE(panel().animating());
+  EXPECT_EQ(shown(id::animate), QStringLiteral("Animate"));
 }
 
 TEST_F(SolarWindowTest, TheMenuFlipsNamesSymbolsAndMoonWithTheirCheckMarks) {

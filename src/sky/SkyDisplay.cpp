@@ -111,8 +111,12 @@ void SkyDisplay::preparePopup(const AstBody& object) {
   QString name = popupName(object);
   name.replace(QLatin1Char('&'), QStringLiteral("&&"));
   displayIn_->setTitle(QString::fromLatin1(displayInWindowTitle).replace(QStringLiteral("%s"), name));
-  for (int commandId : {sky_popup::solarSystem, sky_popup::objectInfo, sky_popup::picture}) {
-    popupAction(commandId)->setEnabled(true);
+  // A window that is not there (yet) is greyed, never offered in vain.
+  const std::pair<int, FrameWindow> targets[] = {{sky_popup::solarSystem, FrameWindow::SolarSystem},
+                                                 {sky_popup::objectInfo, FrameWindow::ObjectInformation},
+                                                 {sky_popup::picture, FrameWindow::Picture}};
+  for (const auto& [commandId, target] : targets) {
+    popupAction(commandId)->setEnabled(frame_ && frame_->window(target));
   }
   switch (object.getObjectType()) {
     case ObjectType::Star:

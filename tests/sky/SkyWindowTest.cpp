@@ -330,6 +330,9 @@ TEST_F(SkyWindowTest, ARightClickOpensThePopupWhoseTargetsGetTheObjectWhenTheyHa
       {unnamed, false, false, false, "Display \u03B12 Cen in &window"},  // by letter and constellation
       {ngcAt(0), false, true, true, nullptr},
       {planetByName("Mars"), true, true, true, "Display Mars in &window"}};
+  MessageRecorder targets[3];
+  const FrameWindow targetWindows[] = {FrameWindow::SolarSystem, FrameWindow::ObjectInformation, FrameWindow::Picture};
+  for (int i = 0; i < 3; ++i) frame->registerWindow(targetWindows[i], &targets[i]);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.object->getName());
     display().preparePopup(*c.object);
@@ -340,10 +343,14 @@ TEST_F(SkyWindowTest, ARightClickOpensThePopupWhoseTargetsGetTheObjectWhenTheyHa
       EXPECT_EQ(display().displayInWindowMenu()->title(), QString::fromUtf8(c.title));
     }
   }
+  for (FrameWindow target : targetWindows) frame->registerWindow(target, nullptr);
+  display().preparePopup(*planetByName("Mars"));  // a window that is not there is greyed
+  EXPECT_FALSE(display().popupAction(sky_popup::objectInfo)->isEnabled());
   sky->state().popupObject = planetByName("Mars");
   display().popupCommand(sky_popup::objectInfo);  // no Object Information window yet: nothing happens
   MessageRecorder info;
   frame->registerWindow(FrameWindow::ObjectInformation, &info);
+  display().preparePopup(*sky->state().popupObject);
   display().popupAction(sky_popup::objectInfo)->trigger();
   frame->registerWindow(FrameWindow::ObjectInformation, nullptr);
   EXPECT_EQ(info.messages, (std::vector<ReceivedMessage>{{UM_DISPLAY_OBJECT, 1, 0, sky->state().popupObject}}));

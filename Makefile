@@ -27,6 +27,7 @@ test: build
 bench: build
 	@./$(BUILD)/bench/noctavo_bench
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_sky_bench
+	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_solar_bench
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_graph_bench
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_startup_bench
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_location_bench

@@ -204,6 +204,9 @@ void SolarControlPanel::animationTick() {
   if (result != TimeStepResult::Stepped) stopAnimation();
 }
 
+// The timer delivers at most one tick per pass of the event loop: a step
+// that takes longer than the period delays the next tick instead of
+// queueing more, and stopping kills the timer with nothing left to come.
 void SolarControlPanel::timerEvent(QTimerEvent* event) {
   if (event->timerId() != animationTimer_ || animationTimer_ == 0) {
     NOCTAVO_INTERNAL_ERROR(moduleName);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "bodies/QuantityBits.h"
 #include "solar/SolarPositions.h"
 #include "time/Observer.h"
 
@@ -16,10 +17,10 @@ struct SolarSettings {
   std::int32_t signsOn = 1;
   std::int32_t moonOn = 1;
   std::int32_t refreshDuringAnimation = 1;
-  std::uint32_t function = 0x800000;  // flag bit of the panel's quantity: heliocentric longitude
+  std::uint32_t function = quantity_bit::heliocentricLongitude;  // the panel's quantity
   std::int32_t zoom = 3;
   std::int32_t stepValue = 1;
-  std::int32_t stepType = 2;  // StepUnit Days
+  std::int32_t stepType = static_cast<std::int32_t>(StepUnit::Days);
   std::int32_t active = 0;
   std::int32_t minimized = 1;
   std::int32_t maximized = 0;

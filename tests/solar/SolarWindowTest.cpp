@@ -145,8 +145,18 @@ TEST_F(SolarWindowTest, AnimationStepsTheTimeBarEachTickAndStopsAtOnce) {
   QTest::qWait(2 * animationTickMilliseconds);
   EXPECT_EQ(solar->state().observer.dateTime, stoppedAt);
   EXPECT_EQ(observer().dateTime, AstDateTime(1, 3, 2024, 22.0, TimeKind::Lct));  // the program's is untouched
-  // A step the time bar refuses ends the animation instead of ticking in vain.
+  // A tick that comes while a step is still being made (a nested event
+  // loop) is dropped, not stacked.
   click(id::animate);
+  const AstDateTime before = solar->state().observer.dateTime;
+  const QMetaObject::Connection nested =
+      QObject::connect(panel().timeBar(), &TimeBar::momentChanged, [this] { panel().animationTick(); });
+  panel().animationTick();
+  QObject::disconnect(nested);
+  AstDateTime oneDayOn = before;
+  oneDayOn.addDays(1);
+  EXPECT_EQ(solar->state().observer.dateTime, oneDayOn);
+  // A step the time bar refuses ends the animation instead of ticking in vain.
   panel().timeBar()->countEdit()->setText(QStringLiteral("abc"));
   panel().animationTick();
   EXPECT_FALSE(panel().animating());

@@ -28,18 +28,46 @@ void drawDot(QPainter& painter, SolarPoint p, unsigned rgb) {
   painter.drawPoints(points, 5);
 }
 
-void drawCentred(QPainter& painter, int x, int top, const QString& text) {
+// Where a body's texts go: the name's box below the dot, the symbol's above.
+struct LabelBoxes {
+  QRect name;
+  QRect symbol;
+};
+
+QString symbolOf(const AstBody& body) {
+  const char code = static_cast<char>(body.symbol());
+  return symbolText(std::string_view(&code, 1));
+}
+
+QRect centredBox(const QFontMetrics& metrics, int x, int top, const QString& text) {
+  const int width = metrics.horizontalAdvance(text);
+  return {x - width / 2, top, width, metrics.height()};
+}
+
+LabelBoxes labelBoxes(const QPainter& painter, SolarPoint p, const AstBody& body) {
   const QFontMetrics metrics(painter.font());
-  painter.drawText(x - metrics.horizontalAdvance(text) / 2, top + metrics.ascent(), text);
+  return {centredBox(metrics, p.x, p.y + nameOffset, symbolText(body.getName())),
+          centredBox(metrics, p.x, p.y - symbolOffset, symbolOf(body))};
+}
+
+void drawLabels(QPainter& painter, const LabelBoxes& boxes, const AstBody& body, bool name, bool symbol) {
+  painter.setPen(colour(SolarColours::planet));
+  const int ascent = QFontMetrics(painter.font()).ascent();
+  if (name) painter.drawText(boxes.name.left(), boxes.name.top() + ascent, symbolText(body.getName()));
+  if (symbol) painter.drawText(boxes.symbol.left(), boxes.symbol.top() + ascent, symbolOf(body));
 }
 
 void drawLabels(QPainter& painter, SolarPoint p, const AstBody& body, bool name, bool symbol) {
-  painter.setPen(colour(SolarColours::planet));
-  if (name) drawCentred(painter, p.x, p.y + nameOffset, symbolText(body.getName()));
-  if (symbol) {
-    const char code = static_cast<char>(body.symbol());
-    drawCentred(painter, p.x, p.y - symbolOffset, symbolText(std::string_view(&code, 1)));
-  }
+  drawLabels(painter, labelBoxes(painter, p, body), body, name, symbol);
+}
+
+// The Moon stands only 10 pixels from the Earth: where its name or symbol
+// would run into the Earth's, it moves a line further out (the name below
+// the Earth's, the symbol above), so that both stay readable.
+LabelBoxes clearOf(LabelBoxes moon, const LabelBoxes& earth, bool earthNamed, bool earthSigned) {
+  if (earthNamed && moon.name.intersects(earth.name)) moon.name.moveTop(earth.name.bottom() + 1);
+  if (earthSigned && moon.symbol.intersects(earth.symbol)) moon.symbol.moveBottom(earth.symbol.top() - 1);
+  return moon;
 }
 
 // The orbit through its samples and back to the first: a line to a sample
@@ -84,9 +112,12 @@ void paintSolar(QPainter& painter, const SolarPaintInput& in) {
   const bool innerLabelled = step.firstLabelledPlanet < innerLabelLimit;
   drawOrbit(painter, (*in.orbits)[earthEntry], in.view, in.zoom);
   const SolarPoint earth = projectSolar(at.longitude[earthEntry], at.distanceAu[earthEntry], in.view, in.zoom);
+  const bool earthNamed = earth.visible && in.namesOn && innerLabelled;
+  const bool earthSigned = earth.visible && in.signsOn && innerLabelled;
+  const LabelBoxes earthLabels = labelBoxes(painter, earth, solarBody(earthEntry));
   if (earth.visible) {
     drawDot(painter, earth, SolarColours::planet);
-    drawLabels(painter, earth, solarBody(earthEntry), in.namesOn && innerLabelled, in.signsOn && innerLabelled);
+    drawLabels(painter, earthLabels, solarBody(earthEntry), earthNamed, earthSigned);
   }
 
   if (in.moonOn && innerLabelled) {
@@ -94,7 +125,9 @@ void paintSolar(QPainter& painter, const SolarPaintInput& in) {
         projectMoon(at.longitude[earthEntry], at.distanceAu[earthEntry], at.moonLongitude, in.view, in.zoom);
     if (moon.visible) {
       drawDot(painter, moon, SolarColours::moon);
-      drawLabels(painter, moon, theMoon(), in.namesOn, in.signsOn);
+      LabelBoxes moonLabels = labelBoxes(painter, moon, theMoon());
+      moonLabels = clearOf(moonLabels, earthLabels, earthNamed, earthSigned);
+      drawLabels(painter, moonLabels, theMoon(), in.namesOn, in.signsOn);
     }
   }
 }

@@ -25,8 +25,9 @@ namespace {
 constexpr const char* moduleName = "AST_SOL";
 
 constexpr int valueControls[solarEntryCount] = {
-    solar_control::mercury, solar_control::venus,   solar_control::mars,    solar_control::jupiter, solar_control::saturn,
-    solar_control::uranus,  solar_control::neptune, solar_control::pluto,   solar_control::earth};
+    solar_control::mercury, solar_control::venus,  solar_control::mars,
+    solar_control::jupiter, solar_control::saturn, solar_control::uranus,
+    solar_control::neptune, solar_control::pluto,  solar_control::earth};
 
 // The rows from the Sun outwards: the Earth between Venus and Mars.
 constexpr int rowOrder[solarEntryCount] = {0, 1, earthEntry, 2, 3, 4, 5, 6, 7};

@@ -4,7 +4,6 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMdiArea>
-#include <QScrollBar>
 #include <QTimer>
 #include <QWindowStateChangeEvent>
 

@@ -16,10 +16,11 @@ namespace {
 constexpr ZoomStep zoomTable[] = {{0.5, 0}, {0.8, 0}, {1.1, 0},  {1.8, 0}, {5.6, 1},
                                   {11.0, 2}, {21.0, 3}, {32.0, 3}, {50.0, 3}};
 
-// The step that shows the Earth and the Moon, and the first planet beyond
-// the Earth (Mars), which zooms one step further out.
+// The step that shows the Earth and the Moon; the planets from Mars on zoom
+// one step further out than their index.
 constexpr int earthZoom = 2;
-constexpr int marsIndex = 2;
+// Labels from Mars (index 2) outwards leave the Earth and the Moon out.
+constexpr int firstPlanetBeyondEarth = 2;
 
 // Truncation towards zero, as the pixel arithmetic has always done it.
 int truncated(double value) { return static_cast<int>(value); }
@@ -56,6 +57,8 @@ long long squaredDistance(SolarPoint point, int x, int y) {
 int clampedZoom(int zoom) { return std::clamp(zoom, smallestZoom, largestZoom); }
 
 ZoomStep zoomStep(int zoom) { return zoomTable[clampedZoom(zoom)]; }
+
+bool showsEarthAndMoon(int zoom) { return zoomStep(zoom).firstLabelledPlanet < firstPlanetBeyondEarth; }
 
 SolarPoint projectSolar(double longitude, double distanceAu, SolarViewSize view, int zoom) {
   const ExactPoint p = place(longitude, distanceAu, view, zoom);
@@ -95,7 +98,9 @@ const AstBody* nearestSolarBody(const SolarPositions& positions, SolarViewSize v
   const double earthLongitude = positions.longitude[earthEntry];
   const double earthDistance = positions.distanceAu[earthEntry];
   consider(theEarth(), projectSolar(earthLongitude, earthDistance, view, zoom));
-  if (moonOn) {
+  // The Moon is a candidate only where the view draws it: from the step
+  // whose labels begin beyond the Earth it is left out of the picture.
+  if (moonOn && showsEarthAndMoon(zoom)) {
     consider(theMoon(), projectMoon(earthLongitude, earthDistance, positions.moonLongitude, view, zoom));
   }
   return nearest;
@@ -108,7 +113,7 @@ int zoomForBody(const AstBody& body, int currentZoom) {
       return earthZoom;
     case ObjectType::Planet: {
       const int index = body.getIndex();
-      return clampedZoom(index >= marsIndex ? index + 1 : index);
+      return clampedZoom(index >= firstPlanetBeyondEarth ? index + 1 : index);
     }
     default:
       return currentZoom;

@@ -24,6 +24,9 @@ struct ZoomStep {
 // The step of a zoom index; an index outside 0..8 reads as the nearest step.
 ZoomStep zoomStep(int zoom);
 int clampedZoom(int zoom);
+// Whether the step still draws the Earth's name and symbol and the Moon:
+// only while its labels begin inside the Earth's orbit (steps 0..4).
+bool showsEarthAndMoon(int zoom);
 
 // The size of the view in pixels.
 struct SolarViewSize {
@@ -63,8 +66,8 @@ struct SolarPositions {
 
 // The body a right click at (x, y) means: the nearest by squared pixel
 // distance among the planets on the view, then the Sun, the Earth and (with
-// moonOn) the Moon, which are candidates even off the view; a later one wins
-// only when strictly nearer.
+// moonOn, at the steps that draw it) the Moon, which are candidates even off
+// the view; a later one wins only when strictly nearer.
 const AstBody* nearestSolarBody(const SolarPositions& positions, SolarViewSize view, int zoom, bool moonOn, int x,
                                 int y);
 

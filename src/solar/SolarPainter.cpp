@@ -16,8 +16,6 @@ namespace {
 // the symbol's top above it.
 constexpr int nameOffset = 7;
 constexpr int symbolOffset = 20;
-// The step from which the Earth, the Moon and the Sun have no labels.
-constexpr int innerLabelLimit = 2;
 
 QColor colour(unsigned rgb) { return QColor::fromRgb(rgb); }
 
@@ -109,7 +107,7 @@ void paintSolar(QPainter& painter, const SolarPaintInput& in) {
     drawLabels(painter, p, solarBody(i), in.namesOn && labelled, in.signsOn && labelled);
   }
 
-  const bool innerLabelled = step.firstLabelledPlanet < innerLabelLimit;
+  const bool innerLabelled = showsEarthAndMoon(in.zoom);
   drawOrbit(painter, (*in.orbits)[earthEntry], in.view, in.zoom);
   const SolarPoint earth = projectSolar(at.longitude[earthEntry], at.distanceAu[earthEntry], in.view, in.zoom);
   const bool earthNamed = earth.visible && in.namesOn && innerLabelled;

@@ -119,6 +119,13 @@ TEST(SolarPicking, TheNearestCandidateWinsOffViewPlanetsAreNoneAndTheMoonOnlyWhe
     SCOPED_TRACE(c.expected->getName());
     EXPECT_EQ(nearestSolarBody(at, view, 0, c.moonOn, c.x, c.y), c.expected);
   }
+  // From step 5 on the Moon is not drawn, and a click beside the Earth means the Earth.
+  SolarPositions far = at;
+  far.distanceAu[earthEntry] = 15.0;
+  const SolarPoint earthFar = projectSolar(0.0, 15.0, view, 6);
+  EXPECT_EQ(nearestSolarBody(far, view, 6, true, earthFar.x, earthFar.y - 9), &theEarth());
+  const SolarPoint earthNear = projectSolar(0.0, 15.0, view, 4);  // off the view: still a candidate
+  EXPECT_EQ(nearestSolarBody(far, view, 4, true, earthNear.x, earthNear.y - 9), &theMoon());
   // Mars is off the view: a click on its place means another body.
   ASSERT_FALSE(marsAt.visible);
   EXPECT_NE(nearestSolarBody(at, view, 0, true, marsAt.x, marsAt.y), planetByIndex(mars));

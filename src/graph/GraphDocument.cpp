@@ -146,4 +146,43 @@ int firstFreeLine(const GraphDocument& document) {
   return -1;
 }
 
+bool lineNameTaken(const GraphDocument& document, std::string_view name, int exceptSlot) {
+  for (int slot = 0; slot < graphSlotCount; ++slot) {
+    const GraphLine& line = document.lines[static_cast<std::size_t>(slot)];
+    if (slot != exceptSlot && !line.free && name == std::string_view(line.name, strnlen(line.name, sizeof line.name))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+int addLine(GraphDocument& document, std::string_view name, const AstBody& body, const Quantity& quantity) {
+  const int slot = firstFreeLine(document);
+  if (slot < 0) return -1;
+  GraphLine& line = document.lines[static_cast<std::size_t>(slot)];
+  line.setName(name);
+  line.objectType = body.getObjectType();
+  line.objectIndex = static_cast<std::uint16_t>(body.getIndex());
+  line.quantityFlag = quantity.flag();
+  line.colour = 0;
+  line.hidden = false;
+  line.free = false;
+  line.calculated = false;
+  line.timeKind = TimeKind::Gmt;
+  line.coordSystem = CoordSystem::Equatorial;
+  ++document.header.lineCount;
+  document.header.modified = true;
+  return slot;
+}
+
+void deleteLine(GraphDocument& document, int slot) {
+  if (slot < 0 || slot >= graphSlotCount || document.lines[static_cast<std::size_t>(slot)].free) {
+    NOCTAVO_INTERNAL_ERROR(moduleName);
+    return;
+  }
+  document.lines[static_cast<std::size_t>(slot)].free = true;
+  if (document.header.lineCount > 0) --document.header.lineCount;
+  document.header.modified = true;
+}
+
 }  // namespace noctavo

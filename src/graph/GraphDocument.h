@@ -109,4 +109,14 @@ int findLine(const GraphDocument& document, std::string_view name);
 // The first free slot; none is an internal error and gives -1.
 int firstFreeLine(const GraphDocument& document);
 
+// Whether a used slot other than `exceptSlot` (-1: none) has this name.
+bool lineNameTaken(const GraphDocument& document, std::string_view name, int exceptSlot = -1);
+// A new line of a quantity of a body in the first free slot: colour 0,
+// shown, not calculated, Gmt and equatorial. The graph is modified. The
+// slot, or -1 (internal error) when all 20 are in use.
+int addLine(GraphDocument& document, std::string_view name, const AstBody& body, const Quantity& quantity);
+// The slot becomes free (its other fields stay as they were) and the graph
+// is modified.
+void deleteLine(GraphDocument& document, int slot);
+
 }  // namespace noctavo

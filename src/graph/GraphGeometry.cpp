@@ -230,7 +230,9 @@ std::vector<RulerMark> rulerMarks(const GraphHeader& header, int pw, int stripHe
         if (header.xAxisRightToLeft) x = pw - x - 1;
         // A boundary before the begin lies left of the plot; its label
         // would show only in part.
-        if (x >= 0 && x < pw) marks.push_back({x, tick ? tickLength : 0, label ? unitLabel(boundary, unit) : ""});
+        if (x >= 0 && x < pw) {
+          marks.push_back({x, tick ? tickLength : 0, label ? unitLabel(boundary, unit) : "", header.xAxisRightToLeft});
+        }
       }
       // From a cleared start, one unit at a time never clamps a day.
       if (!boundary.addStep(unit, 1)) break;

@@ -61,11 +61,13 @@ std::vector<LinePlot> plotGraph(const GraphDocument& document, const PlotScale& 
 LinePlot plotLine(const PlotScale& scale, const Quantity& quantity, const LineValues& shown);
 
 // One mark of the ruler: a tick from the top down to tickLength, and a label
-// left-aligned at x (empty: none).
+// (empty: none) beside it, on the side where its unit runs: right of the
+// tick, left of it when the x axis runs right to left.
 struct RulerMark {
   int x = 0;
   int tickLength = 0;
   std::string label;
+  bool labelLeftOfTick = false;
 };
 // The ruler of a calculated graph for a plot pw pixels wide and a strip
 // stripHeight pixels high: one pass per unit from years down to the mark

@@ -75,7 +75,10 @@ void paintGraphRuler(QPainter& painter, const std::vector<RulerMark>& marks) {
   painter.setPen(ColourOfIndex(0));
   for (const RulerMark& mark : marks) {
     if (mark.tickLength > 0) painter.drawLine(mark.x, 0, mark.x, mark.tickLength);
-    if (!mark.label.empty()) TextOutRow(painter, mark.x, 1, symbolText(mark.label));
+    if (mark.label.empty()) continue;
+    const QString label = symbolText(mark.label);
+    const int width = painter.fontMetrics().horizontalAdvance(label);
+    TextOutRow(painter, mark.labelLeftOfTick ? mark.x - width : mark.x, 1, label);
   }
 }
 

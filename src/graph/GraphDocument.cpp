@@ -103,6 +103,31 @@ double valueAt(const GraphHeader& header, const GraphLine& line, const AstDateTi
   return state.valueOf(quantity->flag());
 }
 
+namespace {
+
+// A time of day stored in Gmt for a moment, in the line's time system.
+double timeOfDayShown(const GraphHeader& header, const GraphLine& line, double value, AstDateTime at) {
+  // An event that did not happen (-1 hours) stays invalid through the
+  // conversion and is hidden by the quantity's validity test.
+  at.setHours(value);
+  const Observer& o = header.observer;
+  convertTime(at, line.timeKind, o.longitude(), o.timeZone(), o.daylightSaving);
+  return at.getHours();
+}
+
+}  // namespace
+
+double displayValue(const GraphHeader& header, const GraphLine& line, int moment, const AstDateTime& gmtMoment) {
+  const Quantity* quantity = lineQuantity(line);
+  if (quantity == nullptr || moment < 0 || moment > graphLastMoment) {
+    if (quantity != nullptr) NOCTAVO_INTERNAL_ERROR(moduleName);
+    return 0.0;
+  }
+  const double value = line.values[static_cast<std::size_t>(moment)];
+  if (quantity->kindOf() == QuantityKind::TimeOfDay) return timeOfDayShown(header, line, value, gmtMoment);
+  return displayValue(header, line, moment);
+}
+
 double displayValue(const GraphHeader& header, const GraphLine& line, int moment) {
   const Quantity* quantity = lineQuantity(line);
   if (quantity == nullptr || moment < 0 || moment > graphLastMoment) {
@@ -114,15 +139,8 @@ double displayValue(const GraphHeader& header, const GraphLine& line, int moment
     case QuantityKind::Angle:
     case QuantityKind::Plain:
       return value;
-    case QuantityKind::TimeOfDay: {
-      AstDateTime at = momentAt(header, moment, TimeKind::Gmt);
-      // An event that did not happen (-1 hours) stays invalid through the
-      // conversion and is hidden by the quantity's validity test.
-      at.setHours(value);
-      const Observer& o = header.observer;
-      convertTime(at, line.timeKind, o.longitude(), o.timeZone(), o.daylightSaving);
-      return at.getHours();
-    }
+    case QuantityKind::TimeOfDay:
+      return timeOfDayShown(header, line, value, momentAt(header, moment, TimeKind::Gmt));
     default:
       NOCTAVO_INTERNAL_ERROR(moduleName);
       return 0.0;

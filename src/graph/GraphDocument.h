@@ -102,6 +102,9 @@ double valueAt(const GraphHeader& header, const GraphLine& line, const AstDateTi
 // The value of moment i of a line as shown and plotted: angles and plain
 // numbers as stored, times of day in the line's time system.
 double displayValue(const GraphHeader& header, const GraphLine& line, int moment);
+// The same, given moment i in Gmt (momentAt): the plot computes the 366
+// moments once for all its lines. Both forms share one step and agree.
+double displayValue(const GraphHeader& header, const GraphLine& line, int moment, const AstDateTime& gmtMoment);
 
 // The first used slot whose name equals the text byte for byte; none is an
 // internal error and gives -1.

@@ -110,14 +110,16 @@ int xToMoment(const PlotScale& scale, int x) {
   return std::clamp(truncated(static_cast<float>(fromLeft) / scale.xScale + 0.5f), 0, graphLastMoment);
 }
 
-LineValues lineDisplayValues(const GraphHeader& header, const GraphLine& line) {
+LineValues lineDisplayValues(const GraphHeader& header, const GraphLine& line,
+                             const std::vector<AstDateTime>* gmtMoments) {
   LineValues shown;
   shown.values.resize(graphMomentCount);
   shown.valid.resize(graphMomentCount);
   const Quantity* quantity = lineQuantity(line);
   if (quantity == nullptr) return shown;
   for (int i = 0; i < graphMomentCount; ++i) {
-    const double v = displayValue(header, line, i);
+    const double v = gmtMoments ? displayValue(header, line, i, (*gmtMoments)[static_cast<std::size_t>(i)])
+                                : displayValue(header, line, i);
     shown.values[static_cast<std::size_t>(i)] = v;
     shown.valid[static_cast<std::size_t>(i)] = quantity->isValid(v);
   }
@@ -179,12 +181,16 @@ LinePlot plotLine(const PlotScale& scale, const Quantity& quantity, const LineVa
 std::vector<LinePlot> plotGraph(const GraphDocument& document, const PlotScale& scale) {
   std::vector<LinePlot> plots;
   if (document.header.lineCount == 0) return plots;
+  // The moments, once for every line that shows times of day.
+  std::vector<AstDateTime> gmtMoments;
+  gmtMoments.reserve(graphMomentCount);
+  for (int i = 0; i < graphMomentCount; ++i) gmtMoments.push_back(momentAt(document.header, i, TimeKind::Gmt));
   for (int slot = 0; slot < graphSlotCount; ++slot) {
     const GraphLine& line = document.lines[static_cast<std::size_t>(slot)];
     if (line.free || !line.calculated || line.hidden) continue;
     const Quantity* quantity = lineQuantity(line);
     if (quantity == nullptr) continue;
-    LinePlot plot = plotLine(scale, *quantity, lineDisplayValues(document.header, line));
+    LinePlot plot = plotLine(scale, *quantity, lineDisplayValues(document.header, line, &gmtMoments));
     plot.slot = slot;
     plot.colour = line.colour;
     plots.push_back(std::move(plot));

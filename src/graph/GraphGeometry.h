@@ -52,7 +52,9 @@ struct LineValues {
   std::vector<double> values;
   std::vector<bool> valid;
 };
-LineValues lineDisplayValues(const GraphHeader& header, const GraphLine& line);
+// gmtMoments: the 366 moments in Gmt when the caller has them.
+LineValues lineDisplayValues(const GraphHeader& header, const GraphLine& line,
+                             const std::vector<AstDateTime>* gmtMoments = nullptr);
 
 // Every used, calculated and visible line in slot order, scaled to its
 // quantity's default range.

@@ -554,6 +554,8 @@ void GraphWindow::calculate() {
   QWidget* owner = frame_ ? frame_->frameWindow() : this;
   if (!runCalculateDialog(owner, document(), observer(), selectGraphPlace)) return;
   settings_.currentMoment = middleMoment;
+  // A first calculation ungreys the guide line before it is switched on.
+  refreshGraphMenuAndPanel();
   if (!settings_.guideLineOn) {
     // The frame's command sets the check mark and tells the plot.
     if (frame_) {

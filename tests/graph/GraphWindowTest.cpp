@@ -15,16 +15,20 @@
 
 #include "bodies/BodyRegistry.h"
 #include "bodies/QuantityBits.h"
+#include "frame/CommandIds.h"
+#include "frame/WindowMessages.h"
 #include "graph/DefaultGraph.h"
 #include "graph/GraphCalculation.h"
 #include "graph/GraphDialogs.h"
 #include "graph/GraphExport.h"
 #include "graph/GraphPainter.h"
 #include "graph/GraphWindow.h"
+#include "shell/MainFrame.h"
 #include "support/ModalDialogs.h"
 #include "support/TemporarySettings.h"
 #include "ui/ColourTable.h"
 #include "ui/DialogControls.h"
+#include "ui/SettingsStore.h"
 #include "ui/SymbolFont.h"
 
 namespace noctavo {
@@ -340,6 +344,35 @@ TEST_F(GraphWindowTest, GraphOptionsRefuseRulerCountsOutsideOneToHundred) {
     EXPECT_EQ(message, c.accepted ? QString() : QStringLiteral("You entered an illegel step value"));
     EXPECT_EQ(document.header.xAxisRightToLeft, c.accepted);
   }
+}
+
+// The settings of the last run: guide line off, a moment past the graph's
+// end (clamped). Graph/Calculate from the frame's menu then turns the guide
+// line on with its check mark, goes to the middle moment and maximizes.
+TEST(GraphWindowInFrame, CalculateTurnsTheGuideLineOnAtTheMiddleMoment) {
+  testing::TemporarySettings settings;
+  registerWindowMessages();
+  SettingsWriteString(settingsKey("Graph"), "Guide line on", "0");
+  SettingsWriteString(settingsKey("Graph"), "Current value", "999");
+  MainFrame frame;
+  GraphWindow* graph = createGraphWindow(frame, qEnvironmentVariable("NOCTAVO_DATA_DIR"));
+  EXPECT_EQ(graph->currentMoment(), graphLastMoment);
+  EXPECT_FALSE(frame.isCommandChecked(command::graphGuideLine) || graph->guideLineOn());
+  resetDocument(graph->document());
+  const AstBody& mars = *bodyByName(ObjectType::Planet, "Mars");
+  addLine(graph->document(), "Mars distance", mars, *mars.findQuantity(quantity_bit::distanceFromEarth));
+  graph->documentChanged();
+  EXPECT_FALSE(frame.isCommandEnabled(command::graphGuideLine));
+  {
+    ModalWatch ok([](QWidget* dialog) { qobject_cast<QPushButton*>(findControlOrNull(dialog, 1))->click(); });
+    frame.executeCommand(command::graphCalculate);
+  }
+  EXPECT_TRUE(graph->document().lines[0].calculated);
+  EXPECT_EQ(graph->currentMoment(), 183);
+  EXPECT_TRUE(frame.isCommandChecked(command::graphGuideLine) && graph->guideLineOn());
+  EXPECT_TRUE(graph->isMaximized());
+  EXPECT_TRUE(frame.isCommandEnabled(command::graphExportCsv));
+  graph->document().header.modified = false;
 }
 
 TEST(GraphExport, CsvHoldsEveryMomentWithItsTextAndNumber) {

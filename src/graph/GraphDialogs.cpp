@@ -184,8 +184,13 @@ void EditGraphDialog::deleteLine() {
 }
 
 void EditGraphDialog::takeName() {
-  // A new name alone leaves the graph unmodified.
+  // A new name is a change like any other: left unsaved, it would be lost
+  // at exit without the question.
+  const std::string before(document_.header.name, strnlen(document_.header.name, graphNameLength));
   document_.header.setName(symbolBytes(control<QLineEdit>(this, id::graphName)->text()));
+  if (before != std::string_view(document_.header.name, strnlen(document_.header.name, graphNameLength))) {
+    document_.header.modified = true;
+  }
   accept();
 }
 

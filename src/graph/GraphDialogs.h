@@ -49,7 +49,7 @@ using GraphChanged = std::function<void()>;
 
 // Graph/Edit ("Dlg_GraphEdit", "Edit Graph"): the graph's name and its
 // lines. New, Edit and Delete change the document at once; Ok takes the
-// name (a change of name alone does not modify the graph).
+// name (a new name modifies the graph, the same name does not).
 class EditGraphDialog : public QDialog {
   Q_OBJECT
 

@@ -292,6 +292,19 @@ TEST_F(GraphWindowTest, EditGraphKeepsTheLimitsAndRefusesTakenNames) {
   EXPECT_GE(findLine(document, "L7"), 0);
 }
 
+// A renamed graph is modified, so that the question at exit keeps the name.
+TEST_F(GraphWindowTest, ANewGraphNameModifiesTheGraph) {
+  GraphDocument& document = window->document();
+  for (const char* name : {"Ziduzovuzizo Zeveviza 2001", "Mars 2003"}) {
+    document.header.modified = false;
+    EditGraphDialog edit(nullptr, document, {});
+    control<QLineEdit>(&edit, graph_dialog::graphName)->setText(QString::fromLatin1(name));
+    control<QPushButton>(&edit, graph_dialog::ok)->click();
+    EXPECT_STREQ(document.header.name, name);
+    EXPECT_EQ(document.header.modified, std::string(name) == "Mars 2003") << name;
+  }
+}
+
 TEST_F(GraphWindowTest, NewLineOfTheMoonAndEditLineOfAPlainQuantity) {
   NewLineDialog add(nullptr, window->document());
   control<QComboBox>(&add, graph_dialog::objectType)->setCurrentText(QStringLiteral("Moon"));

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "bodies/AstBody.h"
 #include "bodies/AstPlanet.h"
@@ -58,11 +59,12 @@ QString text(const char* bytes) { return symbolText(bytes ? bytes : ""); }
 QVariant bodyData(const AstBody* body) { return QVariant::fromValue(reinterpret_cast<quintptr>(body)); }
 const AstBody* bodyOf(const QVariant& data) { return reinterpret_cast<const AstBody*>(data.value<quintptr>()); }
 
-// The list's lines carry tab characters; the tab stops are dialog units of
-// the list's font (a quarter of its average character width).
+// The list's lines carry tab characters. The tab stops are in dialog units
+// of the list's font (a quarter of its average character width), moved
+// right where a column's widest text would run into the next one.
 class TabStopDelegate : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  explicit TabStopDelegate(std::vector<QString> lines) : lines_(std::move(lines)) {}
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QStyleOptionViewItem background = option;
@@ -70,14 +72,11 @@ class TabStopDelegate : public QStyledItemDelegate {
     const QString line = background.text;
     background.text.clear();
     const QWidget* widget = option.widget;
-    QStyle* style = widget ? widget->style() : nullptr;
-    if (style) style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
-
-    const double dialogUnit = option.fontMetrics.averageCharWidth() / 4.0;
-    QList<QTextOption::Tab> tabs;
-    for (int stop : constellationListTabStops) tabs.append(QTextOption::Tab(stop * dialogUnit, QTextOption::LeftTab));
+    if (QStyle* style = widget ? widget->style() : nullptr) {
+      style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
+    }
     QTextOption layout;
-    layout.setTabs(tabs);
+    layout.setTabs(tabsFor(option.font));
     layout.setWrapMode(QTextOption::NoWrap);
     painter->save();
     painter->setPen(option.palette.color(option.state & QStyle::State_Selected ? QPalette::HighlightedText
@@ -85,6 +84,32 @@ class TabStopDelegate : public QStyledItemDelegate {
     painter->drawText(QRectF(option.rect).adjusted(2, 0, 0, 0), line, layout);
     painter->restore();
   }
+
+ private:
+  const QList<QTextOption::Tab>& tabsFor(const QFont& font) const {
+    if (!tabs_.isEmpty() && font == tabsFont_) return tabs_;
+    tabs_.clear();
+    tabsFont_ = font;
+    const QFontMetricsF metrics(font);
+    const double dialogUnit = metrics.averageCharWidth() / 4.0;
+    constexpr double columnGap = 6.0;  // pixels
+    double columnStart = 0.0;
+    int column = 0;
+    for (int stop : constellationListTabStops) {
+      double widest = 0.0;
+      for (const QString& line : lines_) {
+        widest = std::max(widest, metrics.horizontalAdvance(line.section(QLatin1Char('\t'), column, column)));
+      }
+      columnStart = std::max(stop * dialogUnit, columnStart + widest + columnGap);
+      tabs_.append(QTextOption::Tab(columnStart, QTextOption::LeftTab));
+      ++column;
+    }
+    return tabs_;
+  }
+
+  std::vector<QString> lines_;
+  mutable QFont tabsFont_;
+  mutable QList<QTextOption::Tab> tabs_;
 };
 
 QLabel* valueLabel(int controlId, QWidget* parent) {
@@ -408,12 +433,18 @@ QWidget* ObjectInfoWindow::makeValuePage(const char* name, const std::vector<Inf
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(3);
+  // Numbers line up on the right; the texts of a star or an NGC object read
+  // from the left.
+  const std::string pageName = name;
+  const Qt::Alignment valueAlignment =
+      (pageName == "DLG_INFOPHYSSTAR" || pageName == "DLG_INFOPHYSNGC" ? Qt::AlignLeft : Qt::AlignRight) |
+      Qt::AlignVCenter;
   int gridRow = 0;
   for (const InfoValueRow& row : rows) {
     grid->addWidget(new QLabel(QString::fromUtf8(row.label), page), gridRow, 0);
     QLabel* value = valueLabel(row.controlId, page);
     value->setText(text(row.value));
-    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    value->setAlignment(valueAlignment);
     grid->addWidget(value, gridRow, 1);
     grid->addWidget(new QLabel(QString::fromUtf8(row.unit), page), gridRow, 2);
     ++gridRow;
@@ -430,8 +461,12 @@ QWidget* ObjectInfoWindow::makeConstellationPage(const AstBody& object) {
   auto* count = withId(new QLabel(QString::number(constellation.starCount()), page),
                        object_info::constellationStarCount);
   auto* list = withId(new QListWidget(page), object_info::constellationStars);
-  list->setItemDelegate(new TabStopDelegate(list));
-  for (const std::string& line : constellationStarLines(constellation)) list->addItem(text(line));
+  std::vector<QString> lines;
+  for (const std::string& line : constellationStarLines(constellation)) lines.push_back(text(line));
+  for (const QString& line : lines) list->addItem(line);
+  auto* delegate = new TabStopDelegate(lines);
+  delegate->setParent(list);
+  list->setItemDelegate(delegate);
   if (list->count() > 0) list->setCurrentRow(0);
 
   auto* countRow = new QHBoxLayout;

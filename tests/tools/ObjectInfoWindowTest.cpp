@@ -13,8 +13,12 @@
 #include <QTabBar>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "bodies/AstEarth.h"
 #include "bodies/AstPlanet.h"
 #include "bodies/AstSun.h"
 #include "bodies/BodyRegistry.h"
@@ -173,6 +177,13 @@ TEST_F(ObjectInfoTest, MarsPhysicalAndOrbitalDataAgreeWithThePublishedValues) {
     info->tabs()->setCurrentIndex(static_cast<int>(row.tab));
     EXPECT_NEAR(number(row.id), row.published, 0.005 * row.published);
   }
+  // The Earth's escape velocity is held in km/s and shown in that unit
+  // (published 11.186 km/s), not as 11.2 m/s.
+  const std::vector<InfoValueRow> earth = physicalInfoRows(theEarth());
+  const auto escape = std::find_if(earth.begin(), earth.end(), [](const InfoValueRow& r) { return r.controlId == 305; });
+  ASSERT_NE(escape, earth.end());
+  EXPECT_NEAR(std::stod(escape->value), 11.186, 0.06);
+  EXPECT_STREQ(escape->unit, "km/s");
 }
 
 TEST_F(ObjectInfoTest, TheDisplayButtonsFollowTheTypeAndReachOnlyWindowsThatExist) {

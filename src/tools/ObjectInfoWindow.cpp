@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bodies/AstBody.h"
@@ -272,11 +273,17 @@ void ObjectInfoWindow::fillNames(ObjectType type) {
   nameBox_->setEnabled(several);
   if (!several) return;
   if (type == ObjectType::Star) {
-    // Only the named stars can be chosen by name.
+    // Only the named stars can be chosen by name; the catalogue keeps them
+    // in its own order, the box lists them alphabetically.
+    std::vector<std::pair<QString, const Star*>> stars;
     int cursor = 0;
     for (const Star* star = firstStar(cursor, true); star; star = nextStar(cursor, true)) {
-      nameBox_->addItem(text(star->getName()), bodyData(star));
+      stars.emplace_back(text(star->getName()), star);
     }
+    std::stable_sort(stars.begin(), stars.end(), [](const auto& a, const auto& b) {
+      return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
+    });
+    for (const auto& [name, star] : stars) nameBox_->addItem(name, bodyData(star));
     return;
   }
   int cursor = 0;

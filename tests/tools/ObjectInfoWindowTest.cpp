@@ -210,6 +210,25 @@ TEST_F(ObjectInfoTest, TheDisplayButtonsFollowTheTypeAndReachOnlyWindowsThatExis
   frame->registerWindow(FrameWindow::Picture, nullptr);
 }
 
+TEST_F(ObjectInfoTest, ChoosingATypeListsItsNamesAndShowsTheFirst) {
+  start();
+  auto* type = static_cast<QComboBox*>(info->control(object_info::objectType));
+  auto* name = static_cast<QComboBox*>(info->control(object_info::objectName));
+  auto pick = [](QComboBox* box, int index) {
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+  };
+  pick(type, static_cast<int>(ObjectType::Planet));
+  EXPECT_EQ(name->count(), 8);
+  EXPECT_EQ(info->object(), planetByIndex(0));
+  pick(name, 3);
+  EXPECT_EQ(info->object(), planetByIndex(3));
+  pick(type, static_cast<int>(ObjectType::Earth));
+  EXPECT_EQ(name->count(), 0);
+  EXPECT_FALSE(name->isEnabled());
+  EXPECT_EQ(info->object()->getObjectType(), ObjectType::Earth);
+}
+
 TEST_F(ObjectInfoTest, AnObjectSentToTheWindowOpensItThere) {
   start();
   EXPECT_FALSE(info->isVisible());

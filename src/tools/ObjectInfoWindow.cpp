@@ -221,6 +221,8 @@ ObjectInfoWindow::ObjectInfoWindow(Frame* frame)
   // orbital data), so that the window keeps its size from page to page.
   QSize largest;
   for (QWidget* sample : {makeCurrentPage(), makeValuePage("sample", orbitalInfoRows(*planetByIndex(0)))}) {
+    sample->setParent(pageHolder_);  // measured in the window's own font
+    sample->hide();
     sample->ensurePolished();
     largest = largest.expandedTo(sample->sizeHint());
     delete sample;

@@ -19,6 +19,7 @@
 #include "time/InternalError.h"
 #include "tools/AstroCalculator.h"
 #include "tools/PictureWindow.h"
+#include "tools/ObjectInfoWindow.h"
 #include "tools/SymbolTable.h"
 #include "ui/AppMessageBox.h"
 #include "ui/ArrowButton.h"
@@ -136,6 +137,9 @@ void ShellInit(MainFrame& frame, const QString& programFolder) {
   if (!frame.document(FrameWindow::Sky) && !frame.window(FrameWindow::Sky) &&
       !frame.window(FrameWindow::SkyControlPanel)) {
     createSkyWindow(frame);
+  }
+  if (!frame.window(FrameWindow::ObjectInformation) && !frame.document(FrameWindow::ObjectInformation)) {
+    createObjectInfoWindow(frame);
   }
   if (!frame.document(FrameWindow::Graph) && !frame.window(FrameWindow::Graph)) {
     createGraphWindow(frame, programFolder);

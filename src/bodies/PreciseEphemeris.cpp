@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 #include "time/AngleConstants.h"
 
@@ -20,9 +21,11 @@ constexpr double speedOfLightAuPerDay = 173.14463267424034;
 constexpr double equatorialRadiusKm = 6378.14;
 // Hours between the samples of a day track.
 constexpr double hoursPerSampleStep = 6.0;
-// Altitudes are sampled every 15 minutes before a crossing is refined: two
+// Altitudes are sampled every 20 minutes before a crossing is refined: two
 // crossings closer than that (a grazing body near the pole) are missed.
-constexpr int altitudeStepsPerDay = 96;
+constexpr int altitudeStepsPerDay = 72;
+// The Earth's rotation angle per day of universal time (IAU 2000).
+constexpr double earthRotationRadiansPerDay = 2.0 * 3.14159265358979323846 * 1.00273781191135448;
 constexpr double crossingResolutionDays = 1.0 / secondsPerDay;
 // Mean obliquity of J2000.0 the Pluto series is referred to (Meeus).
 constexpr double obliquityJ2000Radians = 23.4392911 * 0.017453292519943295;
@@ -56,24 +59,54 @@ Vector transposeTimes(const Matrix& m, const Vector& v) {
   return out;
 }
 
+// The series of the Earth and of precession-nutation are the slow part of
+// every position. Both are evaluated only at whole terrestrial-time days and
+// kept: the Earth is carried from its day to the moment by its velocity and
+// the Sun's pull (good to 0.3" half a day away), and the frame of the
+// nearest whole day is used as it stands (nutation moves it by 0.1" a day at
+// most). So a result depends on its moment alone, and a year of daily
+// moments costs a year of series.
+constexpr double heliocentricGravityAu3PerDay2 = 2.9591220828559115e-4;  // GM of the Sun, AU^3 / day^2
+constexpr std::size_t cachedDays = 1024;
+
+template <class Value, class Make>
+const Value& cachedForDay(std::unordered_map<long, Value>& cache, double gridDay, Make make) {
+  const long key = static_cast<long>(gridDay);
+  if (auto found = cache.find(key); found != cache.end()) return found->second;
+  if (cache.size() >= cachedDays) cache.clear();
+  return cache.emplace(key, make()).first->second;
+}
+
+// The whole day (Julian Day ending in .5 or .0: the nearest integer) a
+// moment is referred to.
+double gridDayOf(double tt) { return std::floor(tt + 0.5); }
+
 // The Earth's heliocentric position and barycentric velocity at tt (TDB
-// taken as TT: they differ by 2 ms). The last one is kept: one moment asks
-// for it for the body and again for the Sun.
+// taken as TT: they differ by 2 ms).
 struct EarthState {
   Vector heliocentric;
   Vector barycentricVelocity;  // AU per day
 };
-const EarthState& earthAt(double tt) {
-  thread_local double cachedTt = -1.0;
-  thread_local EarthState cached{};
-  if (tt != cachedTt) {
+EarthState earthAt(double tt) {
+  thread_local std::unordered_map<long, EarthState> cache;
+  const double gridDay = gridDayOf(tt);
+  const EarthState& anchor = cachedForDay(cache, gridDay, [&] {
     double pvh[2][3];
     double pvb[2][3];
-    eraEpv00(tt, 0.0, pvh, pvb);
-    cached = {{pvh[0][0], pvh[0][1], pvh[0][2]}, {pvb[1][0], pvb[1][1], pvb[1][2]}};
-    cachedTt = tt;
+    eraEpv00(gridDay, 0.0, pvh, pvb);
+    return EarthState{{pvh[0][0], pvh[0][1], pvh[0][2]}, {pvb[1][0], pvb[1][1], pvb[1][2]}};
+  });
+  const double dt = tt - gridDay;
+  const Vector& r = anchor.heliocentric;
+  const double distance = std::sqrt(r[0] * r[0] + r[1] * r[1] + r[2] * r[2]);
+  const double pull = -heliocentricGravityAu3PerDay2 / (distance * distance * distance);
+  EarthState earth;
+  for (int i = 0; i < 3; ++i) {
+    const double acceleration = pull * r[i];
+    earth.heliocentric[i] = r[i] + anchor.barycentricVelocity[i] * dt + 0.5 * acceleration * dt * dt;
+    earth.barycentricVelocity[i] = anchor.barycentricVelocity[i] + acceleration * dt;
   }
-  return cached;
+  return earth;
 }
 
 // Heliocentric position of a planet, AU, reference-system axes.
@@ -243,9 +276,12 @@ std::optional<Moment> momentOf(const Observer& observer) {
 }
 
 Frame frameAt(double tt) {
-  thread_local Frame cached;
-  thread_local bool haveCached = false;
-  if (haveCached && cached.tt == tt) return cached;
+  thread_local std::unordered_map<long, Frame> cache;
+  const double gridDay = gridDayOf(tt);
+  return cachedForDay(cache, gridDay, [&] { return frameOfDay(gridDay); });
+}
+
+Frame frameOfDay(double tt) {
   double dpsi, deps, epsa;
   double rb[3][3], rp[3][3], rbp[3][3], rn[3][3], rbpn[3][3];
   // The same bias-precession-nutation matrix eraPnm06a forms, with the
@@ -259,8 +295,6 @@ Frame frameAt(double tt) {
   double x, y;
   eraBpn2xy(rbpn, &x, &y);
   frame.equationOfOriginsRadians = eraEors(rbpn, eraS06(tt, 0.0, x, y));
-  cached = frame;
-  haveCached = true;
   return frame;
 }
 
@@ -280,7 +314,7 @@ std::optional<Sighting> sight(Body body, double tt, const Frame& frame) {
     seen.direction = times(frame.npb, unit(geocentric));
     return seen;
   }
-  const EarthState& earth = earthAt(tt);
+  const EarthState earth = earthAt(tt);
   if (body == Body::Sun) {
     const Vector toSun{-earth.heliocentric[0], -earth.heliocentric[1], -earth.heliocentric[2]};
     seen.distanceAu = length(toSun);
@@ -394,14 +428,26 @@ Crossings DayTrack::crossings(const Frame& frame, double eastLongitudeRadians, d
   if (!valid_) return found;
   const double sinPhi = std::sin(radians(latitudeDegrees));
   const double cosPhi = std::cos(radians(latitudeDegrees));
-  // Sine of the altitude above the event's altitude, as a function of time.
+  // The event's altitude changes slowly (the Moon's with its distance): its
+  // sine is interpolated from the samples like the direction.
+  std::array<double, sampleCount> sinThreshold{};
+  for (int k = 0; k < sampleCount; ++k) sinThreshold[k] = std::sin(radians(altitudeFor(distances_[k])));
+  // The Earth's rotation angle is linear in universal time.
+  const double siderealAtStart = localSiderealRadians(frame, start_, eastLongitudeRadians);
+  // Sine of the altitude less that of the event's altitude.
   const auto height = [&](double ut) {
-    Vector v;
-    double distance;
-    at(ut, v, distance);
-    const double theta = localSiderealRadians(frame, ut, eastLongitudeRadians);
-    const double sinAltitude = sinPhi * v[2] + cosPhi * (v[0] * std::cos(theta) + v[1] * std::sin(theta));
-    return sinAltitude - std::sin(radians(altitudeFor(distance)));
+    const double x = (ut - start_) * 24.0 / hoursPerSampleStep;
+    Vector v{0.0, 0.0, 0.0};
+    double threshold = 0.0;
+    for (int k = 0; k < sampleCount; ++k) {
+      const double w = lagrangeWeight(k, x, sampleCount);
+      for (int i = 0; i < 3; ++i) v[i] += w * directions_[k][i];
+      threshold += w * sinThreshold[k];
+    }
+    const double theta = siderealAtStart + earthRotationRadiansPerDay * (ut - start_);
+    const double sinAltitude =
+        (sinPhi * v[2] + cosPhi * (v[0] * std::cos(theta) + v[1] * std::sin(theta))) / length(v);
+    return sinAltitude - threshold;
   };
   const double step = 1.0 / altitudeStepsPerDay;
   double t0 = start_;
@@ -412,18 +458,27 @@ Crossings DayTrack::crossings(const Frame& frame, double eastLongitudeRadians, d
     const bool rising = h0 < 0.0 && h1 >= 0.0;
     const bool setting = h0 >= 0.0 && h1 < 0.0;
     if ((rising && !found.rising) || (setting && !found.setting)) {
-      double lo = t0, hi = t1, hlo = h0;
-      while (hi - lo > crossingResolutionDays) {
-        const double mid = (lo + hi) / 2.0;
-        const double hm = height(mid);
+      // Regula falsi with the Illinois halving: the curve is smooth, and a
+      // few steps bring the bracket to a second.
+      double lo = t0, hi = t1, hlo = h0, hhi = h1;
+      int side = 0;
+      double when = t0;
+      for (int round = 0; round < 40 && hi - lo > crossingResolutionDays; ++round) {
+        when = (lo * hhi - hi * hlo) / (hhi - hlo);
+        const double hm = height(when);
         if ((hm < 0.0) == (hlo < 0.0)) {
-          lo = mid;
+          lo = when;
           hlo = hm;
+          if (side == -1) hhi /= 2.0;
+          side = -1;
         } else {
-          hi = mid;
+          hi = when;
+          hhi = hm;
+          if (side == 1) hlo /= 2.0;
+          side = 1;
         }
+        if (std::fabs(hm) < 1e-9) break;
       }
-      const double when = (lo + hi) / 2.0;
       // A crossing in the last step may fall on the next day's first second.
       if (when < start_ + 1.0) (rising ? found.rising : found.setting) = when;
     }
@@ -478,7 +533,7 @@ void catalogueToDate(const AstCoord* in, AstCoord* out, std::size_t count, const
     }
   // The annual aberration, as a displacement of date: the Earth's velocity
   // turned into the frame of date.
-  const EarthState& earth = earthAt(moment->tt);
+  const EarthState earth = earthAt(moment->tt);
   const Vector velocity = times(frame.npb, earth.barycentricVelocity);
   Vector v{};
   for (int i = 0; i < 3; ++i) v[i] = velocity[i] / speedOfLightAuPerDay;

@@ -46,7 +46,10 @@ struct Frame {
   double trueObliquityRadians = 0.0;
   double equationOfOriginsRadians = 0.0;
 };
+// The frame of the whole day nearest tt, kept for the next moment of that
+// day; frameOfDay computes it for exactly tt.
 Frame frameAt(double tt);
+Frame frameOfDay(double tt);
 
 // A body as seen from the centre of the Earth at terrestrial time tt:
 // unit vector of its apparent direction in the true equator and equinox of

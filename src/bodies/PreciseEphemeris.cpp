@@ -410,18 +410,6 @@ DayTrack::DayTrack(double dayStartUt, const Sample& sample) : start_(dayStartUt)
   }
 }
 
-void DayTrack::at(double ut, Vector& direction, double& distanceAu) const {
-  const double x = (ut - start_) * 24.0 / hoursPerSampleStep;
-  direction = {0.0, 0.0, 0.0};
-  distanceAu = 0.0;
-  for (int k = 0; k < sampleCount; ++k) {
-    const double w = lagrangeWeight(k, x, sampleCount);
-    for (int i = 0; i < 3; ++i) direction[i] += w * directions_[k][i];
-    distanceAu += w * distances_[k];
-  }
-  direction = unit(direction);
-}
-
 Crossings DayTrack::crossings(const Frame& frame, double eastLongitudeRadians, double latitudeDegrees,
                               const std::function<double(double)>& altitudeFor) const {
   Crossings found;

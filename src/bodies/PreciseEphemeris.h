@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <optional>
 
@@ -111,7 +112,6 @@ class DayTrack {
   using Sample = std::function<bool(double tt, Vector& direction, double& distanceAu)>;
   DayTrack(double dayStartUt, const Sample& sample);
   bool isValid() const { return valid_; }
-  void at(double ut, Vector& direction, double& distanceAu) const;
 
   // The first rising and setting within [dayStartUt, dayStartUt + 1) through
   // the altitude that altitudeFor(distanceAu) gives, seen from an east

@@ -497,13 +497,26 @@ AstDateTime eventDateTime(const std::optional<double>& ut) {
   return event;
 }
 
+Vector catalogueDirection(const AstCoord& position) {
+  if (!position.isValid()) return {0.0, 0.0, 0.0};
+  const double alpha = radians(position.a());
+  const double delta = radians(position.b());
+  return {std::cos(delta) * std::cos(alpha), std::cos(delta) * std::sin(alpha), std::sin(delta)};
+}
+
 void catalogueToDate(const AstCoord* in, AstCoord* out, std::size_t count, const Observer& observer) {
+  for (std::size_t n = 0; n < count; ++n) {
+    const Vector direction = catalogueDirection(in[n]);
+    catalogueDirectionsToDate(&direction, &out[n], 1, observer);
+  }
+}
+
+void catalogueDirectionsToDate(const Vector* in, AstCoord* out, std::size_t count, const Observer& observer) {
+  AstCoord invalid(CoordSystem::Equatorial);
+  invalid.invalidate();
   const std::optional<Moment> moment = momentOf(observer);
   if (!moment) {
-    for (std::size_t i = 0; i < count; ++i) {
-      out[i] = in[i];
-      out[i].invalidate();
-    }
+    std::fill(out, out + count, invalid);
     return;
   }
   // Mean equator and equinox of J2025.0 to the reference system, then to
@@ -526,20 +539,18 @@ void catalogueToDate(const AstCoord* in, AstCoord* out, std::size_t count, const
   Vector v{};
   for (int i = 0; i < 3; ++i) v[i] = velocity[i] / speedOfLightAuPerDay;
   for (std::size_t n = 0; n < count; ++n) {
-    const AstCoord source = in[n];
-    if (!source.isValid()) {
-      out[n] = source;
+    const Vector& mean = in[n];
+    if (mean[0] == 0.0 && mean[1] == 0.0 && mean[2] == 0.0) {
+      out[n] = invalid;
       continue;
     }
-    const double alpha = radians(source.a());
-    const double delta = radians(source.b());
-    const Vector mean{std::cos(delta) * std::cos(alpha), std::cos(delta) * std::sin(alpha), std::sin(delta)};
     Vector p = times(turn, mean);
     // First order in v/c: 20" at most, its square a thousandth of an arcsecond.
     for (int i = 0; i < 3; ++i) p[i] += v[i];
-    p = unit(p);
-    out[n] = AstCoord(intoTurnDegrees(degrees(std::atan2(p[1], p[0]))), degrees(std::asin(p[2])),
-                      CoordSystem::Equatorial);
+    const double r = length(p);
+    double rightAscension = degrees(std::atan2(p[1], p[0]));
+    if (rightAscension < 0.0) rightAscension += 360.0;
+    out[n] = AstCoord(rightAscension, degrees(std::asin(std::clamp(p[2] / r, -1.0, 1.0))), CoordSystem::Equatorial);
   }
 }
 

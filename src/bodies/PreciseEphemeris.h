@@ -141,4 +141,10 @@ AstDateTime eventDateTime(const std::optional<double>& ut);
 // invalid position stays invalid.
 void catalogueToDate(const AstCoord* in, AstCoord* out, std::size_t count, const Observer& observer);
 
+// The same in two steps for a catalogue turned again and again: the unit
+// vectors of its positions, made once (zero for an invalid position), and
+// their apparent positions of a moment.
+Vector catalogueDirection(const AstCoord& position);
+void catalogueDirectionsToDate(const Vector* in, AstCoord* out, std::size_t count, const Observer& observer);
+
 }  // namespace noctavo::precise

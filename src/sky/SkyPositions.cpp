@@ -38,15 +38,25 @@ AstCoord equatorialAt(const AstBody& body, const Observer& skyObserver, std::uin
 }
 
 // The horizontal positions of a catalogue's count objects, their fixed
-// equatorial positions gathered into the equatorial table first (and moved
-// to the equinox of date by the precise method).
+// equatorial positions gathered into the equatorial table first (or, by the
+// precise method, moved there to the equinox of date from their unit
+// vectors, which are made the first time).
 template <class EquatorialOf>
 void convertCatalogue(int count, EquatorialOf equatorialOf, std::vector<AstCoord>& equatorial,
-                      std::vector<AstCoord>& horizontal, const Observer& conversion) {
-  equatorial.resize(static_cast<std::size_t>(count));
-  for (int index = 0; index < count; ++index) equatorial[static_cast<std::size_t>(index)] = equatorialOf(index);
+                      std::vector<precise::Vector>& directions, std::vector<AstCoord>& horizontal,
+                      const Observer& conversion) {
+  const auto size = static_cast<std::size_t>(count);
+  equatorial.resize(size);
   if (positionMethod() == PositionMethod::Precise) {
-    precise::catalogueToDate(equatorial.data(), equatorial.data(), equatorial.size(), conversion);
+    if (directions.size() != size) {
+      directions.resize(size);
+      for (std::size_t index = 0; index < size; ++index) {
+        directions[index] = precise::catalogueDirection(equatorialOf(static_cast<int>(index)));
+      }
+    }
+    precise::catalogueDirectionsToDate(directions.data(), equatorial.data(), size, conversion);
+  } else {
+    for (std::size_t index = 0; index < size; ++index) equatorial[index] = equatorialOf(static_cast<int>(index));
   }
   horizontal.resize(equatorial.size());
   convertEquatorialToHorizontal(equatorial.data(), horizontal.data(), equatorial.size(), conversion);
@@ -241,6 +251,8 @@ void allocateSkyPositionTables(SkyPositionTables& tables) {
   tables.planetMagnitude.fill(0.0f);
   tables.sunEquatorial = tables.moonEquatorial = invalidPosition(CoordSystem::Equatorial);
   tables.sunHorizontal = tables.moonHorizontal = none;
+  tables.starDirections.clear();
+  tables.ngcDirections.clear();
   // The equatorial map shows the catalogues' own positions until the first
   // computation.
   tables.starEquatorial.resize(tables.starHorizontal.size());
@@ -287,9 +299,9 @@ void computeSkyPositions(SkyPositionTables& tables, const Observer& skyObserver,
   convertEquatorialToHorizontal(&tables.moonEquatorial, &tables.moonHorizontal, 1, conversion);
 
   convertCatalogue(starCount(), [](int index) { return starAt(index)->equatorialPosition(); }, tables.starEquatorial,
-                   tables.starHorizontal, conversion);
+                   tables.starDirections, tables.starHorizontal, conversion);
   convertCatalogue(ngcCount(), [](int index) { return ngcAt(index)->position(); }, tables.ngcEquatorial,
-                   tables.ngcHorizontal, conversion);
+                   tables.ngcDirections, tables.ngcHorizontal, conversion);
 
   placeSkyLines(tables, tables.lines.mapType, tables.lines.gridType);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bodies/AstBody.h"
+#include "bodies/PreciseEphemeris.h"
 #include "sky/SkyProjection.h"
 #include "sky/SkyTypes.h"
 #include "time/AstCoord.h"
@@ -46,6 +47,10 @@ struct SkyPositionTables {
   // precise one.
   std::vector<AstCoord> starEquatorial;
   std::vector<AstCoord> ngcEquatorial;
+  // The catalogues' positions as unit vectors, made once for the precise
+  // method.
+  std::vector<precise::Vector> starDirections;
+  std::vector<precise::Vector> ngcDirections;
   std::array<AstCoord, allPlanetCount> planetHorizontal{};
   std::array<AstCoord, allPlanetCount> planetEquatorial{};
   // Visual magnitudes of the planets at the Sky window's moment, for the

@@ -218,6 +218,28 @@ TEST(PrecisePositionMethod, PlutoOutsideItsSeriesIsTheClassicalPluto) {
   }
 }
 
+TEST(PrecisePositionMethod, AstronomicalTwilightIsTheSunsCentre18DegreesDown) {
+  // PyEphem 4.1.4: next rising and setting of the Sun's centre through -18
+  // degrees without refraction, hours after 0h UT.
+  struct Case {
+    int day, month, year;
+    double latitude, longitude;  // west positive
+    double beginHours, endHours;
+  };
+  const Case cases[] = {{20, 3, 2024, 51.5, 0.17, 4.149214, 20.142509},
+                        {21, 12, 2024, -45.0, -170.0, 14.273902, 11.002952},
+                        {1, 9, 1950, 0.0, 78.5, 10.022062, 0.451402}};
+  const MethodScope scope(PositionMethod::Precise);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.latitude);
+    const BodyState state = testing::computed(theSun(), quantity_bit::twilightBegin | quantity_bit::twilightEnd,
+                                              observerAt(c.day, c.month, c.year, 12.0, c.latitude, c.longitude),
+                                              TimeKind::Gmt);
+    EXPECT_NEAR(state.twilightBegin.getHours(), c.beginHours, 1.0 / 60.0);
+    EXPECT_NEAR(state.twilightEnd.getHours(), c.endHours, 1.0 / 60.0);
+  }
+}
+
 TEST(PrecisePositionMethod, CatalogueStarsAreMovedToTheApparentPlaceOfDate) {
   // PyEphem 4.1.4: a fixed body of epoch J2025.0, apparent geocentric place.
   struct Case {

@@ -4,6 +4,8 @@
 // full repaint of the plot and a click that moves the guide line.
 #include <benchmark/benchmark.h>
 
+#include "PositionMethodArg.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
@@ -65,6 +67,7 @@ std::unique_ptr<GraphDocument> typicalGraph() {
 }
 
 void BM_CalculateGraphTwentyMoonRises(benchmark::State& state) {
+  const PositionMethodArg method(state.range(0));
   auto document = typicalGraph();
   for (GraphLine& line : document->lines) {
     line.objectType = ObjectType::Moon;
@@ -75,14 +78,15 @@ void BM_CalculateGraphTwentyMoonRises(benchmark::State& state) {
   for (auto _ : state) calculateGraph(*document, {});
   benchmark::DoNotOptimize(document->lines[19].values[365]);
 }
-BENCHMARK(BM_CalculateGraphTwentyMoonRises)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalculateGraphTwentyMoonRises)->ArgName("precise")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_CalculateGraphTwentyMixedLines(benchmark::State& state) {
+  const PositionMethodArg method(state.range(0));
   auto document = typicalGraph();
   for (auto _ : state) calculateGraph(*document, {});
   benchmark::DoNotOptimize(document->lines[19].values[365]);
 }
-BENCHMARK(BM_CalculateGraphTwentyMixedLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalculateGraphTwentyMixedLines)->ArgName("precise")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_SaveGraph(benchmark::State& state) {
   QTemporaryDir folder;

@@ -27,15 +27,30 @@ GraphFileChooser& fileChooser() {
   return chooser;
 }
 
+constexpr const char* csvFilter = "CSV (*.csv)";
+constexpr const char* csvSuffix = "csv";
+constexpr const char* pictureFilter = "PNG picture (*.png)";
+constexpr const char* pictureSuffix = "png";
+
 QString chooseFile(QWidget* owner, GraphFileDialog which, const QString& folder) {
   if (fileChooser()) return fileChooser()(owner, which, folder);
-  const QString filter = QString::fromLatin1(graphFilter);
-  if (which == GraphFileDialog::Open) return QFileDialog::getOpenFileName(owner, QString(), folder, filter);
-  // The overwrite question is the program's own; the name gets ".gph" when
-  // the user typed none.
-  QFileDialog dialog(owner, QString(), folder, filter);
+  const char* filter = graphFilter;
+  const char* suffix = graphSuffix;
+  if (which == GraphFileDialog::ExportCsv) {
+    filter = csvFilter;
+    suffix = csvSuffix;
+  } else if (which == GraphFileDialog::ExportPicture) {
+    filter = pictureFilter;
+    suffix = pictureSuffix;
+  }
+  if (which == GraphFileDialog::Open) {
+    return QFileDialog::getOpenFileName(owner, QString(), folder, QString::fromLatin1(filter));
+  }
+  // The overwrite question is the program's own; the name gets its suffix
+  // when the user typed none.
+  QFileDialog dialog(owner, QString(), folder, QString::fromLatin1(filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QString::fromLatin1(graphSuffix));
+  dialog.setDefaultSuffix(QString::fromLatin1(suffix));
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().constFirst();
@@ -66,6 +81,10 @@ QString graphFolderIn(const QString& programFolder) {
 }
 
 void setGraphFileChooser(GraphFileChooser chooser) { fileChooser() = std::move(chooser); }
+
+QString chooseGraphFile(QWidget* owner, GraphFileDialog which, const QString& folder) {
+  return chooseFile(owner, which, folder);
+}
 
 GraphFiles::GraphFiles(GraphDocument& document, QWidget* owner, QString folder)
     : document_(document), owner_(owner), folder_(std::move(folder)) {}

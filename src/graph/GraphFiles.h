@@ -16,9 +16,12 @@ QString graphFolderIn(const QString& programFolder);
 // The file dialogs of File/Open and File/Save as ("Graph (*.gph)", starting
 // in the graph folder): the chosen path, or empty on Cancel. Tests put a
 // chooser of their own in place; an empty one restores the dialogs.
-enum class GraphFileDialog { Open, Save };
+// The exports ask for a file of their own kind, starting in the same folder.
+enum class GraphFileDialog { Open, Save, ExportCsv, ExportPicture };
 using GraphFileChooser = std::function<QString(QWidget* owner, GraphFileDialog which, const QString& folder)>;
 void setGraphFileChooser(GraphFileChooser chooser);
+// The chosen path (the test's chooser when one is set), empty on Cancel.
+QString chooseGraphFile(QWidget* owner, GraphFileDialog which, const QString& folder);
 
 // The file side of the one graph document: the current graph path, File/New,
 // File/Open, File/Save, File/Save as. Messages and questions are owned by

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "PositionMethodArg.h"
 #include "bodies/QuantityBits.h"
 #include "solar/SolarPainter.h"
 #include "solar/SolarPositions.h"
@@ -27,13 +28,17 @@ static const bool solarBenchApplicationMade = [] {
 namespace noctavo {
 namespace {
 
+// Arg: the position method (0 Classical, 1 Precise).
 void BM_SampleSolarOrbits(benchmark::State& state) {
+  const PositionMethodArg method(state.range(0));
   for (auto _ : state) benchmark::DoNotOptimize(sampleSolarOrbits());
 }
-BENCHMARK(BM_SampleSolarOrbits)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SampleSolarOrbits)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// Arg: the panel's quantity (heliocentric longitude; rise, the dearest).
+// Args: the panel's quantity (heliocentric longitude; rise, the dearest) and
+// the position method.
 void BM_SolarAnimationFrame(benchmark::State& state) {
+  const PositionMethodArg method(state.range(1));
   const SolarOrbits orbits = sampleSolarOrbits();
   Observer observer;
   observer.dateTime = AstDateTime(1, 3, 2024, 22.0, TimeKind::Lct);
@@ -49,8 +54,7 @@ void BM_SolarAnimationFrame(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SolarAnimationFrame)
-    ->Arg(quantity_bit::heliocentricLongitude)
-    ->Arg(quantity_bit::rise)
+    ->ArgsProduct({{quantity_bit::heliocentricLongitude, quantity_bit::rise}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

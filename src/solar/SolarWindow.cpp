@@ -84,6 +84,7 @@ SolarWindow::SolarWindow(QMdiArea* area, Frame* frame) : frame_(frame) {
     show();
   }
   state_.orbits = sampleSolarOrbits();
+  state_.orbitsMethod = positionMethod();
   display_->momentChanged();
   layoutWindow();
 
@@ -169,6 +170,16 @@ void SolarWindow::openOptions() {
   if (dialog.exec() == QDialog::Accepted) panel_->fill();
 }
 
+void SolarWindow::optionsChanged() {
+  // The angle formats may have changed, or the position method: then the
+  // orbits and the positions are the other method's too.
+  if (state_.orbitsMethod != positionMethod()) {
+    state_.orbits = sampleSolarOrbits();
+    state_.orbitsMethod = positionMethod();
+  }
+  display_->momentChanged();
+}
+
 void SolarWindow::repaintWindow() {
   panel_->fill();
   display_->update();
@@ -229,7 +240,7 @@ bool SolarWindow::event(QEvent* event) {
             if (readCommand(*message).commandId == command::solarOptions) openOptions();
             break;
           case UM_OPTIONS_CHANGED:
-            panel_->fill();
+            optionsChanged();
             break;
           case UM_LAYOUT:
             layoutWindow();

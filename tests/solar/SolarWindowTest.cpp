@@ -42,6 +42,7 @@ namespace noctavo::testing {
 namespace {
 
 namespace id = solar_control;
+constexpr int pluto = 7;
 
 class SolarWindowTest : public ShippedCatalogueTest {
  protected:
@@ -161,6 +162,25 @@ TEST_F(SolarWindowTest, AnimationStepsTheTimeBarEachTickAndStopsAtOnce) {
   panel().animationTick();
   EXPECT_FALSE(panel().animating());
   EXPECT_EQ(shown(id::animate), QStringLiteral("Animate"));
+}
+
+TEST_F(SolarWindowTest, AChangeOfThePositionMethodResamplesTheOrbitsAndBackRestoresThem) {
+  start();
+  const SolarWindowState classical = solar->state();
+  const auto switchTo = [&](PositionMethod method) {
+    options().positionMethod = method;
+    applyPositionMethodOption();
+    sendOptionsChanged(frame.get());
+  };
+  switchTo(PositionMethod::Precise);
+  EXPECT_EQ(solar->state().orbitsMethod, PositionMethod::Precise);
+  EXPECT_NE(solar->state().orbits[0].longitude, classical.orbits[0].longitude);
+  EXPECT_NE(solar->state().positions.longitude, classical.positions.longitude);
+  // The same Earth, within the drift of the equinox since 1980.
+  EXPECT_NEAR(solar->state().positions.longitude[earthEntry], classical.positions.longitude[earthEntry], 1.0);
+  switchTo(PositionMethod::Classical);
+  EXPECT_EQ(solar->state().orbits[pluto].longitude, classical.orbits[pluto].longitude);
+  EXPECT_EQ(solar->state().positions.longitude, classical.positions.longitude);
 }
 
 TEST_F(SolarWindowTest, TheMenuFlipsNamesSymbolsAndMoonWithTheirCheckMarks) {

@@ -28,12 +28,11 @@ static const bool solarBenchApplicationMade = [] {
 namespace noctavo {
 namespace {
 
-// Arg: the position method (0 Classical, 1 Precise).
+// The orbit lines are sampled by the classical method whichever is in force.
 void BM_SampleSolarOrbits(benchmark::State& state) {
-  const PositionMethodArg method(state.range(0));
   for (auto _ : state) benchmark::DoNotOptimize(sampleSolarOrbits());
 }
-BENCHMARK(BM_SampleSolarOrbits)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SampleSolarOrbits)->Unit(benchmark::kMillisecond);
 
 // Args: the panel's quantity (heliocentric longitude; rise, the dearest) and
 // the position method.

@@ -6,6 +6,7 @@
 #include "bodies/AstMoon.h"
 #include "bodies/AstPlanet.h"
 #include "bodies/BodyState.h"
+#include "bodies/PositionMethod.h"
 #include "bodies/QuantityBits.h"
 
 namespace noctavo {
@@ -51,7 +52,29 @@ OrbitSamples sampleOrbit(const AstBody& body, double tropicalPeriodYears) {
   return orbit;
 }
 
+namespace {
+
+// The orbit lines are the mean orbits of the classical elements whatever
+// method places the bodies: they close on themselves in the one fixed frame
+// of the epoch, cost a millisecond where the precise series take a quarter
+// of a second, and the precise series do not cover Pluto's whole
+// revolution. The precise places lie along these lines (their differences
+// run mostly along the orbit). The method in force is put back afterwards.
+class ClassicalMethodWhileSampling {
+ public:
+  ClassicalMethodWhileSampling() : inForce_(positionMethod()) { setPositionMethod(PositionMethod::Classical); }
+  ~ClassicalMethodWhileSampling() { setPositionMethod(inForce_); }
+  ClassicalMethodWhileSampling(const ClassicalMethodWhileSampling&) = delete;
+  ClassicalMethodWhileSampling& operator=(const ClassicalMethodWhileSampling&) = delete;
+
+ private:
+  PositionMethod inForce_;
+};
+
+}  // namespace
+
 SolarOrbits sampleSolarOrbits() {
+  const ClassicalMethodWhileSampling classical;
   SolarOrbits orbits;
   for (int entry = 0; entry < solarEntryCount; ++entry) {
     orbits[entry] = sampleOrbit(solarBody(entry), tropicalPeriodOf(entry));

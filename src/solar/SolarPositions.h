@@ -29,7 +29,8 @@ int orbitStepDays(double tropicalPeriodYears);
 // one's longitude again after the longitude has wrapped through 0 degrees.
 OrbitSamples sampleOrbit(const AstBody& body, double tropicalPeriodYears);
 
-// The orbits of the eight planets and the Earth; done once per window.
+// The orbits of the eight planets and the Earth, by the classical method
+// whatever the method in force; done once per window.
 SolarOrbits sampleSolarOrbits();
 
 // Heliocentric longitude and distance of the planets and the Earth, and the

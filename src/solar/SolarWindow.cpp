@@ -84,7 +84,6 @@ SolarWindow::SolarWindow(QMdiArea* area, Frame* frame) : frame_(frame) {
     show();
   }
   state_.orbits = sampleSolarOrbits();
-  state_.orbitsMethod = positionMethod();
   display_->momentChanged();
   layoutWindow();
 
@@ -171,12 +170,8 @@ void SolarWindow::openOptions() {
 }
 
 void SolarWindow::optionsChanged() {
-  // The angle formats may have changed, or the position method: then the
-  // orbits and the positions are the other method's too.
-  if (state_.orbitsMethod != positionMethod()) {
-    state_.orbits = sampleSolarOrbits();
-    state_.orbitsMethod = positionMethod();
-  }
+  // The angle formats may have changed, or the position method: the
+  // positions are computed anew (the orbit lines stay).
   display_->momentChanged();
 }
 

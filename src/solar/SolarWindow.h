@@ -47,8 +47,8 @@ class SolarWindow : public QMdiSubWindow, public DocumentWindow {
   void toggleSymbols();
   void toggleMoon();
   void openOptions();
-  // UM_OPTIONS_CHANGED: the panel in the new formats; after a change of the
-  // position method the orbits and positions by the new method.
+  // UM_OPTIONS_CHANGED: the positions by the method in force and the panel
+  // in the new formats.
   void optionsChanged();
 
   // UM_DISPLAY_OBJECT: the zoom that shows the body; with activate the

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "bodies/PositionMethod.h"
 #include "bodies/QuantityBits.h"
 #include "solar/SolarPositions.h"
 #include "time/Observer.h"
@@ -44,14 +43,13 @@ SolarSettings readSolarSettings();
 void writeSolarSettings(const SolarSettings& settings, bool saveOptions, bool saveWindowState);
 
 // What the window, its panel and its view share: the settings, the window's
-// own observer (its moment), the orbits sampled at the start (and again
-// when the position method changes) and the positions for the moment, the animation state and the body of the last
+// own observer (its moment), the orbits sampled at the start and the
+// positions for the moment, the animation state and the body of the last
 // right click.
 struct SolarWindowState {
   SolarSettings settings;
   Observer observer;
   SolarOrbits orbits;
-  PositionMethod orbitsMethod = PositionMethod::Classical;  // the method the orbits were sampled by
   SolarPositions positions;
   bool animating = false;
   const AstBody* popupBody = nullptr;

@@ -30,6 +30,7 @@
 #include "bodies/BodyRegistry.h"
 #include "bodies/QuantityBits.h"
 #include "catalogues/GreekLetter.h"
+#include "catalogues/ObjectLookup.h"
 #include "frame/WindowMessages.h"
 #include "shell/FrameTestSupport.h"
 #include "shell/MainFrame.h"
@@ -577,15 +578,22 @@ TEST_F(SkyDialogsTest, SkyOptionsShowsTheSettingsOkStoresEveryFieldAndCancelNone
   EXPECT_EQ(settings, SkySettings{});
 }
 
-TEST_F(SkyDialogsTest, NamesAreListedSortedWithoutRegardToLetterCase) {
+TEST_F(SkyDialogsTest, NamesAreListedSortedWithoutRegardToLetterCaseAndCatalogueNumbersByValue) {
   for (ObjectType type : {ObjectType::Planet, ObjectType::Star, ObjectType::Constellation, ObjectType::NgcObject}) {
     const std::vector<FindObjectName> names = findObjectNames(type);
     ASSERT_GT(names.size(), 1u);
     for (std::size_t i = 1; i < names.size(); ++i) {
-      EXPECT_LE(QString::compare(names[i - 1].shown, names[i].shown, Qt::CaseInsensitive), 0)
+      EXPECT_TRUE(type == ObjectType::NgcObject
+                      ? !catalogueNameLess(names[i].name, names[i - 1].name)
+                      : QString::compare(names[i - 1].shown, names[i].shown, Qt::CaseInsensitive) <= 0)
           << names[i - 1].name << " / " << names[i].name;
     }
   }
+  std::vector<std::string> ngc;
+  for (const FindObjectName& entry : findObjectNames(ObjectType::NgcObject)) ngc.push_back(entry.name);
+  const auto at = [&ngc](const char* name) { return std::find(ngc.begin(), ngc.end(), name) - ngc.begin(); };
+  EXPECT_LT(at("IC 101"), at("IC 1009"));
+  EXPECT_LT(at("NGC 9"), at("NGC 10"));
   // Stars: only those with names.
   std::multiset<std::string> named;
   for (int index = 0; index < starCount(); ++index) {
@@ -601,6 +609,43 @@ TEST_F(SkyDialogsTest, NamesAreListedSortedWithoutRegardToLetterCase) {
   EXPECT_EQ(constellations.size(), 88u);
   EXPECT_TRUE(std::any_of(constellations.begin(), constellations.end(),
                           [](const FindObjectName& entry) { return entry.name == "Little Dipper"; }));
+}
+
+// The user types a name into the names box, as people say it, whatever
+// type is chosen; a name of nothing is said so and can be mended.
+TEST_F(SkyDialogsTest, FindObjectFindsATypedNameAndSaysSoOfANameOfNothing) {
+  startSky();
+  const struct {
+    const char* type;
+    const char* typed;
+    const char* found;  // null: nothing, the dialog stays open
+  } cases[] = {{"NGC object", "M31", "NGC 224"},
+               {"Star", "m 31", "NGC 224"},
+               {"Star", "alpha Ori", "Betelgeuse"},
+               {"NGC object", "Orion Nebula", "NGC 1976"},
+               {"NGC object", "Andromeda Gal", nullptr},
+               {"Planet", "Earth", nullptr}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    FindObjectDialog dialog(sky, nullptr);
+    dialog.show();
+    dialog.typeBox()->setCurrentIndex(dialog.typeBox()->findText(QString::fromLatin1(c.type)));
+    dialog.nameBox()->lineEdit()->clear();
+    QTest::keyClicks(dialog.nameBox()->lineEdit(), QString::fromLatin1(c.typed));
+    testing::ModalWatch watch;
+    pressOk(&dialog);
+    QApplication::processEvents();
+    if (c.found) {
+      ASSERT_NE(sky->state().selected, nullptr);
+      EXPECT_STREQ(sky->state().selected->getName(), c.found);
+      EXPECT_EQ(watch.count(), 0);
+      EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    } else {
+      ASSERT_EQ(watch.count(), 1);
+      EXPECT_EQ(watch.shown[0].text, QStringLiteral("No object is called \"%1\".").arg(QString::fromLatin1(c.typed)));
+      EXPECT_TRUE(dialog.isVisible());
+    }
+  }
 }
 
 TEST_F(SkyDialogsTest, TheSkyMenuOpensOptionsAndFindObjectAndFindingSaturnTurnsTheViewToItAndHighlightsIt) {

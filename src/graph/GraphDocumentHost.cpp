@@ -9,6 +9,7 @@
 #include "graph/CalculateGraphDialog.h"
 #include "graph/GraphDocument.h"
 #include "ui/ColourTable.h"
+#include "ui/DialogUtils.h"
 #include "ui/LocationDialog.h"
 #include "ui/Options.h"
 #include "ui/SettingsStore.h"
@@ -38,7 +39,8 @@ bool selectGraphPlace(QWidget* owner, LocationRecord& place) {
 GraphDocumentHost::GraphDocumentHost(Frame& frame, const QString& programFolder)
     : QObject(frame.frameWindow()),
       frame_(frame),
-      files_(graphDocument(), frame.frameWindow(), graphFolderIn(programFolder)) {
+      files_(graphDocument(), frame.frameWindow(), graphFolderIn(programFolder),
+             ProgramFolderIsInstalled() ? userGraphFolder() : QString()) {
   setObjectName(QStringLiteral("GraphDocument"));
   files_.setChangeHandler([this] { refreshMenu(); });
 }

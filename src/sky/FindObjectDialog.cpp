@@ -118,8 +118,13 @@ const AstBody* FindObjectDialog::chosenObject() const {
   if (const int entry = nameBox_->findText(typed, Qt::MatchExactly); entry >= 0) {
     return bodyByName(type, nameBox_->itemData(entry).toByteArray().toStdString());
   }
-  // Any other name people use, of any type the dialog offers.
-  const AstBody* found = findObjectByUserName(symbolBytes(typed));
+  // Any other name people use, of any type the dialog offers. Superscript
+  // digits ("α² Lib") are plain digits to the lookup: the symbol font has
+  // other uses for some of their bytes.
+  QString plain = typed;
+  plain.replace(QChar(0x00B9), QLatin1Char('1')).replace(QChar(0x00B2), QLatin1Char('2'));
+  plain.replace(QChar(0x00B3), QLatin1Char('3'));
+  const AstBody* found = findObjectByUserName(symbolBytes(plain));
   if (!found) return nullptr;
   const std::vector<ObjectType>& types = findableObjectTypes();
   return std::find(types.begin(), types.end(), found->getObjectType()) != types.end() ? found : nullptr;

@@ -1,6 +1,5 @@
 #include "catalogues/ObjectLookup.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -21,6 +20,20 @@ char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 
 bool sameName(std::string_view typedKey, std::string_view name) { return !name.empty() && typedKey == lookupKey(name); }
 
+// The constellation of an abbreviation or a name in either language; the
+// table's Latin "Maior" is also found as people mostly spell it, "Major".
+int constellationNamed(std::string_view key) {
+  for (int i = 0; i < constellationCount; ++i) {
+    std::string latin = constellationLatinName(i);
+    if (const std::size_t at = latin.find("Maior"); at != std::string::npos) latin[at + 2] = 'j';
+    if (sameName(key, constellationAbbreviation(i)) || sameName(key, constellationLatinName(i)) ||
+        sameName(key, latin) || sameName(key, constellationEnglishName(i))) {
+      return i;
+    }
+  }
+  return -1;
+}
+
 // The body whose own name is the typed one, over the types in the order a
 // name box lists them.
 const AstBody* bodyNamed(const std::string& key) {
@@ -30,12 +43,7 @@ const AstBody* bodyNamed(const std::string& key) {
       if (sameName(key, body->getName())) return body;
     }
   }
-  for (int i = 0; i < constellationCount; ++i) {
-    if (sameName(key, constellationLatinName(i)) || sameName(key, constellationEnglishName(i)) ||
-        sameName(key, constellationAbbreviation(i))) {
-      return constellationAt(i);
-    }
-  }
+  if (const int constellation = constellationNamed(key); constellation >= 0) return constellationAt(constellation);
   int cursor = 0;
   while (const Star* star = nextStar(cursor, true)) {
     if (sameName(key, star->getName())) return star;
@@ -99,15 +107,6 @@ std::optional<BayerLetter> bayerLetter(std::string_view word) {
   return BayerLetter{letter, *suffix};
 }
 
-int constellationNamed(std::string_view key) {
-  for (int i = 0; i < constellationCount; ++i) {
-    if (sameName(key, constellationAbbreviation(i)) || sameName(key, constellationLatinName(i)) ||
-        sameName(key, constellationEnglishName(i))) {
-      return i;
-    }
-  }
-  return -1;
-}
 
 // "alpha Ori": the letter word, then the constellation (a name may have two
 // words: "alpha Canis Major").

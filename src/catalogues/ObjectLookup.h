@@ -13,8 +13,9 @@ namespace noctavo {
 // number do not count ("m31", "M31" and "M 31" are one name). Tried in this
 // order, the first hit wins:
 //   1. the name a body goes by: the Sun, the Moon, the Earth, the planets,
-//      the constellations in either language or by abbreviation, the proper
-//      names of the stars, the NGC and IC names ("NGC 224");
+//      the constellations in either language ("Ursa Maior" also as "Ursa
+//      Major") or by abbreviation, the proper names of the stars, the NGC
+//      and IC names ("NGC 224");
 //   2. a Bayer designation: a Greek letter as name ("alpha"), abbreviation
 //      ("Alp") or symbol, optionally followed by its digit ("alpha2",
 //      "α²"), then the constellation by abbreviation or name ("alpha Ori",

@@ -30,9 +30,9 @@ TEST_F(ObjectLookup, FindsObjectsByTheNamesPeopleUse) {
       {"Andromeda Galaxy", "NGC 224"}, {"orion nebula", "NGC 1976"}, {"Great Orion Nebula", "NGC 1976"},
       {"ngc224", "NGC 224"},         {"ic 434", "IC 434"},        {"Flame Nebula", "IC 434"},
       {"alpha Ori", "Betelgeuse"},   {alpha + " Ori", "Betelgeuse"}, {capitalAlpha + " ori", "Betelgeuse"},
-      {"Alp Ori", "Betelgeuse"},     {"ALPHA orion", "Betelgeuse"}, {"alpha Canis Maior", "Sirius"},
+      {"Alp Ori", "Betelgeuse"},     {"ALPHA orion", "Betelgeuse"}, {"alpha Canis Major", "Sirius"},
       {"sirius", "Sirius"},          {"Mars", "Mars"},            {"moon", "Moon"},
-      {"Orion", "Orion"},            {"Big Dipper", "Ursa Maior"}, {"cma", "Canis Maior"},
+      {"Orion", "Orion"},            {"Big Dipper", "Ursa Maior"}, {"ursa major", "Ursa Maior"}, {"cma", "Canis Maior"},
       // A star without a proper name is found by its letter too.
       {"omega Ori", ""},
       // Parts of names, near misses and what the data does not hold.

@@ -20,6 +20,45 @@ char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 
 bool sameName(std::string_view typedKey, std::string_view name) { return !name.empty() && typedKey == lookupKey(name); }
 
+// The Latin genitive of each constellation, as a Bayer designation names
+// it ("alpha Orionis"), by the constellation's abbreviation.
+struct Genitive {
+  const char* abbreviation;
+  const char* genitive;
+};
+constexpr Genitive genitives[] = {
+    {"And", "Andromedae"},     {"Ant", "Antliae"},          {"Aps", "Apodis"},
+    {"Aqr", "Aquarii"},        {"Aql", "Aquilae"},          {"Ara", "Arae"},
+    {"Ari", "Arietis"},        {"Aur", "Aurigae"},          {"Boo", "Bootis"},
+    {"Cae", "Caeli"},          {"Cam", "Camelopardalis"},   {"Cnc", "Cancri"},
+    {"CVn", "Canum Venaticorum"}, {"CMa", "Canis Majoris"}, {"CMi", "Canis Minoris"},
+    {"Cap", "Capricorni"},     {"Car", "Carinae"},          {"Cas", "Cassiopeiae"},
+    {"Cen", "Centauri"},       {"Cep", "Cephei"},           {"Cet", "Ceti"},
+    {"Cha", "Chamaeleontis"},  {"Cir", "Circini"},          {"Col", "Columbae"},
+    {"Com", "Comae Berenices"}, {"CrA", "Coronae Australis"}, {"CrB", "Coronae Borealis"},
+    {"Crv", "Corvi"},          {"Crt", "Crateris"},         {"Cru", "Crucis"},
+    {"Cyg", "Cygni"},          {"Del", "Delphini"},         {"Dor", "Doradus"},
+    {"Dra", "Draconis"},       {"Equ", "Equulei"},          {"Eri", "Eridani"},
+    {"For", "Fornacis"},       {"Gem", "Geminorum"},        {"Gru", "Gruis"},
+    {"Her", "Herculis"},       {"Hor", "Horologii"},        {"Hya", "Hydrae"},
+    {"Hyi", "Hydri"},          {"Ind", "Indi"},             {"Lac", "Lacertae"},
+    {"Leo", "Leonis"},         {"LMi", "Leonis Minoris"},   {"Lep", "Leporis"},
+    {"Lib", "Librae"},         {"Lup", "Lupi"},             {"Lyn", "Lyncis"},
+    {"Lyr", "Lyrae"},          {"Men", "Mensae"},           {"Mic", "Microscopii"},
+    {"Mon", "Monocerotis"},    {"Mus", "Muscae"},           {"Nor", "Normae"},
+    {"Oct", "Octantis"},       {"Oph", "Ophiuchi"},         {"Ori", "Orionis"},
+    {"Pav", "Pavonis"},        {"Peg", "Pegasi"},           {"Per", "Persei"},
+    {"Phe", "Phoenicis"},      {"Pic", "Pictoris"},         {"Psc", "Piscium"},
+    {"PsA", "Piscis Austrini"}, {"Pup", "Puppis"},          {"Pyx", "Pyxidis"},
+    {"Ret", "Reticuli"},       {"Sge", "Sagittae"},         {"Sgr", "Sagittarii"},
+    {"Sco", "Scorpii"},        {"Scl", "Sculptoris"},       {"Sct", "Scuti"},
+    {"Ser", "Serpentis"},      {"Sex", "Sextantis"},        {"Tau", "Tauri"},
+    {"Tel", "Telescopii"},     {"Tri", "Trianguli"},        {"TrA", "Trianguli Australis"},
+    {"Tuc", "Tucanae"},        {"UMa", "Ursae Majoris"},    {"UMi", "Ursae Minoris"},
+    {"Vel", "Velorum"},        {"Vir", "Virginis"},         {"Vol", "Volantis"},
+    {"Vul", "Vulpeculae"},
+};
+
 // The constellation of an abbreviation or a name in either language; the
 // table's Latin "Maior" is also found as people mostly spell it, "Major".
 int constellationNamed(std::string_view key) {
@@ -30,6 +69,15 @@ int constellationNamed(std::string_view key) {
         sameName(key, latin) || sameName(key, constellationEnglishName(i))) {
       return i;
     }
+  }
+  return -1;
+}
+
+// The constellation a Bayer designation names: as above, or by its genitive.
+int constellationOfDesignation(std::string_view key) {
+  if (const int named = constellationNamed(key); named >= 0) return named;
+  for (const Genitive& entry : genitives) {
+    if (sameName(key, entry.genitive)) return constellationIndexByAbbreviation(entry.abbreviation);
   }
   return -1;
 }
@@ -109,13 +157,13 @@ std::optional<BayerLetter> bayerLetter(std::string_view word) {
 
 
 // "alpha Ori": the letter word, then the constellation (a name may have two
-// words: "alpha Canis Major").
+// words: "alpha Canis Major", "alpha Canis Majoris").
 const Star* starByBayer(std::string_view key) {
   const std::size_t blank = key.find(' ');
   if (blank == std::string_view::npos) return nullptr;
   const std::optional<BayerLetter> letter = bayerLetter(key.substr(0, blank));
   if (!letter) return nullptr;
-  const Constellation* constellation = constellationAt(constellationNamed(key.substr(blank + 1)));
+  const Constellation* constellation = constellationAt(constellationOfDesignation(key.substr(blank + 1)));
   if (!constellation) return nullptr;
   for (std::int32_t index : constellation->stars()) {
     const Star* star = starAt(index);

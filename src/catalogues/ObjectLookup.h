@@ -18,8 +18,9 @@ namespace noctavo {
 //      and IC names ("NGC 224");
 //   2. a Bayer designation: a Greek letter as name ("alpha"), abbreviation
 //      ("Alp") or symbol, optionally followed by its digit ("alpha2",
-//      "α²"), then the constellation by abbreviation or name ("alpha Ori",
-//      "Alp Orion"); without a digit the first star of that letter;
+//      "α²"), then the constellation by abbreviation, name or Latin
+//      genitive ("alpha Ori", "Alp Orion", "alpha Orionis"); without a
+//      digit the first star of that letter;
 //   3. a whole item of an NGC object's description: its Messier number
 //      ("M 31") or a common name ("Andromeda Galaxy").
 // Null when nothing matches; parts of names never match ("Andromeda Gal",

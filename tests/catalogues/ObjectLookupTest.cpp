@@ -32,6 +32,7 @@ TEST_F(ObjectLookup, FindsObjectsByTheNamesPeopleUse) {
       {"alpha Ori", "Betelgeuse"},   {alpha + " Ori", "Betelgeuse"}, {capitalAlpha + " ori", "Betelgeuse"},
       {"alpha2 Lib", "Zubenelgenubi II"}, {"Alp-2 Lib", "Zubenelgenubi II"}, {"alpha1 Lib", ""},
       {"Alp Ori", "Betelgeuse"},     {"ALPHA orion", "Betelgeuse"}, {"alpha Canis Major", "Sirius"},
+      {"Alpha Centauri", "Rigil Kentaurus"}, {"beta Canis Majoris", "Mirzam"}, {"Orionis", "(none)"},
       {"sirius", "Sirius"},          {"Mars", "Mars"},            {"moon", "Moon"},
       {"Orion", "Orion"},            {"Big Dipper", "Ursa Maior"}, {"ursa major", "Ursa Maior"}, {"cma", "Canis Maior"},
       // A star without a proper name is found by its letter too.

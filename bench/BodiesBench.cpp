@@ -5,6 +5,7 @@
 #include "bodies/AstMoon.h"
 #include "bodies/AstSun.h"
 #include "bodies/QuantityBits.h"
+#include "PositionMethodArg.h"
 
 namespace noctavo {
 namespace {
@@ -25,6 +26,7 @@ Observer londonObserver() {
 
 // What the Sky window asks of the Sun and the Moon on every moment change.
 void BM_SunPosition(benchmark::State& state) {
+  const PositionMethodArg method(state.range(0));
   const Observer observer = londonObserver();
   BodyState out;
   for (auto _ : state) {
@@ -32,9 +34,10 @@ void BM_SunPosition(benchmark::State& state) {
     benchmark::DoNotOptimize(out);
   }
 }
-BENCHMARK(BM_SunPosition);
+BENCHMARK(BM_SunPosition)->ArgName("precise")->Arg(0)->Arg(1);
 
 void BM_MoonPosition(benchmark::State& state) {
+  const PositionMethodArg method(state.range(0));
   const Observer observer = londonObserver();
   BodyState out;
   for (auto _ : state) {
@@ -42,10 +45,11 @@ void BM_MoonPosition(benchmark::State& state) {
     benchmark::DoNotOptimize(out);
   }
 }
-BENCHMARK(BM_MoonPosition);
+BENCHMARK(BM_MoonPosition)->ArgName("precise")->Arg(0)->Arg(1);
 
 // Sunrise, sunset and both ends of astronomical twilight of one day.
 void BM_SunRiseSetTwilight(benchmark::State& state) {
+  const PositionMethodArg method(state.range(0));
   Observer observer = londonObserver();
   observer.dateTime.setMonth(12);  // a day with astronomical twilight
   BodyState out;
@@ -54,10 +58,11 @@ void BM_SunRiseSetTwilight(benchmark::State& state) {
     benchmark::DoNotOptimize(out);
   }
 }
-BENCHMARK(BM_SunRiseSetTwilight);
+BENCHMARK(BM_SunRiseSetTwilight)->ArgName("precise")->Arg(0)->Arg(1);
 
 // Moonrise and moonset of one day: two bisections of the day to 10 s.
 void BM_MoonRiseSetOneDay(benchmark::State& state) {
+  const PositionMethodArg method(state.range(0));
   const Observer observer = londonObserver();
   BodyState out;
   for (auto _ : state) {
@@ -65,7 +70,7 @@ void BM_MoonRiseSetOneDay(benchmark::State& state) {
     benchmark::DoNotOptimize(out);
   }
 }
-BENCHMARK(BM_MoonRiseSetOneDay)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MoonRiseSetOneDay)->ArgName("precise")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // A graph line of moonrise and moonset over a year: 366 daily moments.
 void BM_MoonRiseSetYearOfDays(benchmark::State& state) {

@@ -1,10 +1,14 @@
 // The graph's calculation (the worst case, 20 lines of the Moon's rise, and
-// a typical graph of 20 mixed lines over a year) and the load and save of a
-// graph file through the program's own commands.
+// a typical graph of 20 mixed lines over a year), the load and save of a
+// graph file through the program's own commands, and the Graph window: a
+// full repaint of the plot and a click that moves the guide line.
 #include <benchmark/benchmark.h>
 
+#include "PositionMethodArg.h"
+
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -14,16 +18,21 @@
 #include "graph/DefaultGraph.h"
 #include "graph/GraphCalculation.h"
 #include "graph/GraphFiles.h"
+#include "graph/GraphGeometry.h"
+#include "graph/GraphPainter.h"
+#include "graph/GraphWindow.h"
+#include "ui/SymbolFont.h"
 
-// The file commands set the busy cursor, which needs a Qt application; it
-// runs without a display and outlives every benchmark.
+// The file commands set the busy cursor and the window needs widgets: a Qt
+// application without a display that outlives every benchmark.
 static const bool graphBenchApplicationMade = [] {
   if (QCoreApplication::instance() != nullptr) return true;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "noctavo_graph_bench";
   static char* argv[] = {name, nullptr};
-  new QGuiApplication(argc, argv);  // deliberately never deleted
+  new QApplication(argc, argv);  // deliberately never deleted
+  noctavo::SymbolFontInit();
   return true;
 }();
 
@@ -58,6 +67,7 @@ std::unique_ptr<GraphDocument> typicalGraph() {
 }
 
 void BM_CalculateGraphTwentyMoonRises(benchmark::State& state) {
+  const PositionMethodArg method(state.range(0));
   auto document = typicalGraph();
   for (GraphLine& line : document->lines) {
     line.objectType = ObjectType::Moon;
@@ -68,14 +78,15 @@ void BM_CalculateGraphTwentyMoonRises(benchmark::State& state) {
   for (auto _ : state) calculateGraph(*document, {});
   benchmark::DoNotOptimize(document->lines[19].values[365]);
 }
-BENCHMARK(BM_CalculateGraphTwentyMoonRises)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalculateGraphTwentyMoonRises)->ArgName("precise")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_CalculateGraphTwentyMixedLines(benchmark::State& state) {
+  const PositionMethodArg method(state.range(0));
   auto document = typicalGraph();
   for (auto _ : state) calculateGraph(*document, {});
   benchmark::DoNotOptimize(document->lines[19].values[365]);
 }
-BENCHMARK(BM_CalculateGraphTwentyMixedLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalculateGraphTwentyMixedLines)->ArgName("precise")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_SaveGraph(benchmark::State& state) {
   QTemporaryDir folder;
@@ -100,6 +111,54 @@ void BM_LoadGraph(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LoadGraph)->Unit(benchmark::kMillisecond);
+
+// The plot of 20 calculated lines at 1000 x 750: the strokes from the
+// values, then the picture.
+void BM_RepaintGraphTwentyLines(benchmark::State& state) {
+  auto document = typicalGraph();
+  calculateGraph(*document, {});
+  const QSize size(1000, 750);
+  for (auto _ : state) {
+    const PlotScale scale = makePlotScale(size.width(), size.height(), document->header);
+    const std::vector<LinePlot> plots = plotGraph(*document, scale);
+    GraphPlotPicture picture;
+    picture.plots = &plots;
+    picture.emptyGraph = false;
+    picture.guideLineOn = true;
+    picture.guideLineX = momentToX(scale, 183);
+    const QImage image = renderGraphPlot(size, picture);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_RepaintGraphTwentyLines)->Unit(benchmark::kMillisecond);
+
+// A click in the plot of the window (20 lines): the guide line moves, the
+// panel's readout and rows are refilled, and both repaint.
+void BM_ClickMovesGuideLine(benchmark::State& state) {
+  QTemporaryDir folder;
+  auto document = typicalGraph();
+  calculateGraph(*document, {});
+  QDir(folder.path()).mkpath(QStringLiteral("GRAPHS"));
+  GraphFiles files(*document, nullptr, graphFolderIn(folder.path()));
+  files.setCurrentGraph(files.defaultGraph());
+  if (!files.saveGraph()) state.SkipWithError("the graph was not written");
+  GraphWindow window(nullptr, nullptr, folder.path());
+  window.showNormal();
+  window.resize(1300, 800);
+  window.layoutWindow();
+  GraphPlotView* plot = window.plot();
+  int x = 0;
+  for (auto _ : state) {
+    x = (x + 37) % plot->width();
+    QMouseEvent click(QEvent::MouseButtonPress, QPointF(x, 10), plot->mapToGlobal(QPointF(x, 10)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(plot, &click);
+    window.controlPanel()->repaint();
+    plot->repaint();
+  }
+  state.counters["plot width"] = plot->width();
+}
+BENCHMARK(BM_ClickMovesGuideLine)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace noctavo

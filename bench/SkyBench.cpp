@@ -3,6 +3,8 @@
 // catalogues that come with the program.
 #include <benchmark/benchmark.h>
 
+#include "PositionMethodArg.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -51,6 +53,7 @@ void BM_ComputeSkyPositions(benchmark::State& state) {
   const Observer program = londonEvening();
   Observer sky = program;
   const bool starsFixed = state.range(0) != 0;
+  const PositionMethodArg method(state.range(1));
   for (auto _ : state) {
     sky.dateTime.addStep(StepUnit::Minutes, 10);  // as the time bar browses
     computeSkyPositions(tables, sky, program, starsFixed);
@@ -58,7 +61,7 @@ void BM_ComputeSkyPositions(benchmark::State& state) {
   }
   state.counters["objects"] = static_cast<double>(starCount() + ngcCount());
 }
-BENCHMARK(BM_ComputeSkyPositions)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ComputeSkyPositions)->ArgNames({"starsFixed", "precise"})->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // What a moment adds for a grid of the other system: arg 0 the equatorial
 // grid on the realistic map, arg 1 the horizontal grid on the equatorial map.
@@ -156,6 +159,7 @@ void BM_PaintSky(benchmark::State& state) {
     return;
   }
   const bool newMoment = state.range(0) != 0;
+  const PositionMethodArg method(state.range(1));
   SkyPositionTables tables;
   allocateSkyPositionTables(tables);
   Observer observer = londonEvening();
@@ -182,7 +186,7 @@ void BM_PaintSky(benchmark::State& state) {
     benchmark::DoNotOptimize(image.constBits());
   }
 }
-BENCHMARK(BM_PaintSky)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintSky)->ArgNames({"newMoment", "precise"})->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace noctavo

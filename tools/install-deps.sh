@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build make
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  liberfa-dev pkg-config
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth

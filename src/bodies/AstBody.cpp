@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "bodies/PositionMethod.h"
+#include "bodies/PreciseBodies.h"
+#include "bodies/PreciseEphemeris.h"
 #include "bodies/QuantityBits.h"
 #include "time/AngleConstants.h"
 #include "time/InternalError.h"
@@ -142,15 +145,25 @@ void AstBody::finish(std::uint32_t flags, const Observer& observer, BodyState& o
 void AstBody::computeFixedPosition(const AstCoord& equatorial, std::uint32_t flags, const Observer& observer,
                                    BodyState& out, TimeKind timeKind, CoordSystem system) const {
   namespace bit = quantity_bit;
+  // The precise method moves the catalogue position (mean equinox J2025.0)
+  // to the apparent one of the moment, and rises and sets it with the
+  // standard refraction.
+  const bool precisely = positionMethod() == PositionMethod::Precise;
+  AstCoord ofDate = equatorial;
+  if (precisely) precise::catalogueToDate(&equatorial, &ofDate, 1, observer);
   if ((flags & (bit::rise | bit::set)) != 0) {
     AstDateTime rise(TimeKind::Lst);
     AstDateTime set(TimeKind::Lst);
-    riseAndSetOfFixedPosition(equatorial, observer, rise, set);
+    if (precisely) {
+      riseAndSetAtAltitude(ofDate, observer, precise::starRiseAltitude, rise, set);
+    } else {
+      riseAndSetOfFixedPosition(equatorial, observer, rise, set);
+    }
     if ((flags & bit::rise) != 0) out.rise = rise;
     if ((flags & bit::set) != 0) out.set = set;
   }
   const AstCoord previousPosition = out.position;
-  out.position = equatorial;
+  out.position = ofDate;
   finish(flags, observer, out, timeKind, system);
   if ((flags & bit::position) == 0) out.position = previousPosition;
 }

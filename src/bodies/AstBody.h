@@ -29,6 +29,9 @@ class AstBody {
   // Computes the quantities named by flags for the observer's moment and
   // place; the position comes in `system`, event times in `timeKind`.
   // Fields not asked for are left as they were.
+  // Every body answers by the position method in force
+  // (bodies/PositionMethod.h): the classical formulas below each class's
+  // comment, or the precise ones of bodies/PreciseBodies.h.
   virtual void compute(std::uint32_t flags, const Observer& observer, BodyState& out, TimeKind timeKind,
                        CoordSystem system) const = 0;
 

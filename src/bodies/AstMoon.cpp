@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "bodies/AstSun.h"
+#include "bodies/PreciseBodies.h"
 #include "bodies/QuantityBits.h"
 #include "time/AngleConstants.h"
 #include "time/InternalError.h"
@@ -265,6 +266,7 @@ void AstMoon::compute(std::uint32_t requested, const Observer& observer, BodySta
                       CoordSystem system) const {
   if (!checkRequest(requested, timeKind, system)) return;
   const std::uint32_t flags = requested & moonBits;
+  if (computePrecisely(*this, flags, observer, out, timeKind, system)) return;
 
   const Place place = placeAt(AstSun::daysSinceEpoch(observer));
 

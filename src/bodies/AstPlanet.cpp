@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "bodies/AstSun.h"
+#include "bodies/PreciseBodies.h"
 #include "bodies/QuantityBits.h"
 #include "time/AngleConstants.h"
 #include "time/InternalError.h"
@@ -247,6 +248,9 @@ void AstPlanet::compute(std::uint32_t flags, const Observer& observer, BodyState
   namespace bit = quantity_bit;
   if (!checkRequest(flags, timeKind, system)) return;
   if (flags == 0) return;
+  // Pluto outside the years of its series falls through to the classical
+  // method.
+  if (computePrecisely(*this, flags, observer, out, timeKind, system)) return;
   double days = 0.0;
   if (!daysSinceEpoch(observer, days)) return;
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "bodies/PreciseBodies.h"
 #include "bodies/QuantityBits.h"
 #include "time/AngleConstants.h"
 #include "time/TimeSystems.h"
@@ -133,6 +134,7 @@ bool AstSun::twilightDuration(double declination, double latitude, double& hours
 void AstSun::compute(std::uint32_t flags, const Observer& observer, BodyState& out, TimeKind timeKind,
                      CoordSystem system) const {
   if (!checkRequest(flags, timeKind, system)) return;
+  if (computePrecisely(*this, flags, observer, out, timeKind, system)) return;
 
   const double days = daysSinceEpoch(observer);
   const Place place = placeAt(days);

@@ -28,6 +28,9 @@ inline constexpr int graphEdit = 160;
 inline constexpr int graphCalculate = 161;
 inline constexpr int graphOptions = 162;
 inline constexpr int graphGuideLine = 164;
+// The graph's values as a table, and its picture, for other programs.
+inline constexpr int graphExportCsv = 165;
+inline constexpr int graphExportPicture = 166;
 inline constexpr int pictureControlPanel = 170;
 inline constexpr int pictureFitToWindow = 65535;
 inline constexpr int objectInfo = 40005;

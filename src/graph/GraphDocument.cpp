@@ -103,6 +103,31 @@ double valueAt(const GraphHeader& header, const GraphLine& line, const AstDateTi
   return state.valueOf(quantity->flag());
 }
 
+namespace {
+
+// A time of day stored in Gmt for a moment, in the line's time system.
+double timeOfDayShown(const GraphHeader& header, const GraphLine& line, double value, AstDateTime at) {
+  // An event that did not happen (-1 hours) stays invalid through the
+  // conversion and is hidden by the quantity's validity test.
+  at.setHours(value);
+  const Observer& o = header.observer;
+  convertTime(at, line.timeKind, o.longitude(), o.timeZone(), o.daylightSaving);
+  return at.getHours();
+}
+
+}  // namespace
+
+double displayValue(const GraphHeader& header, const GraphLine& line, int moment, const AstDateTime& gmtMoment) {
+  const Quantity* quantity = lineQuantity(line);
+  if (quantity == nullptr || moment < 0 || moment > graphLastMoment) {
+    if (quantity != nullptr) NOCTAVO_INTERNAL_ERROR(moduleName);
+    return 0.0;
+  }
+  const double value = line.values[static_cast<std::size_t>(moment)];
+  if (quantity->kindOf() == QuantityKind::TimeOfDay) return timeOfDayShown(header, line, value, gmtMoment);
+  return displayValue(header, line, moment);
+}
+
 double displayValue(const GraphHeader& header, const GraphLine& line, int moment) {
   const Quantity* quantity = lineQuantity(line);
   if (quantity == nullptr || moment < 0 || moment > graphLastMoment) {
@@ -114,15 +139,8 @@ double displayValue(const GraphHeader& header, const GraphLine& line, int moment
     case QuantityKind::Angle:
     case QuantityKind::Plain:
       return value;
-    case QuantityKind::TimeOfDay: {
-      AstDateTime at = momentAt(header, moment, TimeKind::Gmt);
-      // An event that did not happen (-1 hours) stays invalid through the
-      // conversion and is hidden by the quantity's validity test.
-      at.setHours(value);
-      const Observer& o = header.observer;
-      convertTime(at, line.timeKind, o.longitude(), o.timeZone(), o.daylightSaving);
-      return at.getHours();
-    }
+    case QuantityKind::TimeOfDay:
+      return timeOfDayShown(header, line, value, momentAt(header, moment, TimeKind::Gmt));
     default:
       NOCTAVO_INTERNAL_ERROR(moduleName);
       return 0.0;
@@ -144,6 +162,45 @@ int firstFreeLine(const GraphDocument& document) {
   }
   NOCTAVO_INTERNAL_ERROR(moduleName);
   return -1;
+}
+
+bool lineNameTaken(const GraphDocument& document, std::string_view name, int exceptSlot) {
+  for (int slot = 0; slot < graphSlotCount; ++slot) {
+    const GraphLine& line = document.lines[static_cast<std::size_t>(slot)];
+    if (slot != exceptSlot && !line.free && name == std::string_view(line.name, strnlen(line.name, sizeof line.name))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+int addLine(GraphDocument& document, std::string_view name, const AstBody& body, const Quantity& quantity) {
+  const int slot = firstFreeLine(document);
+  if (slot < 0) return -1;
+  GraphLine& line = document.lines[static_cast<std::size_t>(slot)];
+  line.setName(name);
+  line.objectType = body.getObjectType();
+  line.objectIndex = static_cast<std::uint16_t>(body.getIndex());
+  line.quantityFlag = quantity.flag();
+  line.colour = 0;
+  line.hidden = false;
+  line.free = false;
+  line.calculated = false;
+  line.timeKind = TimeKind::Gmt;
+  line.coordSystem = CoordSystem::Equatorial;
+  ++document.header.lineCount;
+  document.header.modified = true;
+  return slot;
+}
+
+void deleteLine(GraphDocument& document, int slot) {
+  if (slot < 0 || slot >= graphSlotCount || document.lines[static_cast<std::size_t>(slot)].free) {
+    NOCTAVO_INTERNAL_ERROR(moduleName);
+    return;
+  }
+  document.lines[static_cast<std::size_t>(slot)].free = true;
+  if (document.header.lineCount > 0) --document.header.lineCount;
+  document.header.modified = true;
 }
 
 }  // namespace noctavo

@@ -102,11 +102,24 @@ double valueAt(const GraphHeader& header, const GraphLine& line, const AstDateTi
 // The value of moment i of a line as shown and plotted: angles and plain
 // numbers as stored, times of day in the line's time system.
 double displayValue(const GraphHeader& header, const GraphLine& line, int moment);
+// The same, given moment i in Gmt (momentAt): the plot computes the 366
+// moments once for all its lines. Both forms share one step and agree.
+double displayValue(const GraphHeader& header, const GraphLine& line, int moment, const AstDateTime& gmtMoment);
 
 // The first used slot whose name equals the text byte for byte; none is an
 // internal error and gives -1.
 int findLine(const GraphDocument& document, std::string_view name);
 // The first free slot; none is an internal error and gives -1.
 int firstFreeLine(const GraphDocument& document);
+
+// Whether a used slot other than `exceptSlot` (-1: none) has this name.
+bool lineNameTaken(const GraphDocument& document, std::string_view name, int exceptSlot = -1);
+// A new line of a quantity of a body in the first free slot: colour 0,
+// shown, not calculated, Gmt and equatorial. The graph is modified. The
+// slot, or -1 (internal error) when all 20 are in use.
+int addLine(GraphDocument& document, std::string_view name, const AstBody& body, const Quantity& quantity);
+// The slot becomes free (its other fields stay as they were) and the graph
+// is modified.
+void deleteLine(GraphDocument& document, int slot);
 
 }  // namespace noctavo

@@ -28,15 +28,30 @@ GraphFileChooser& fileChooser() {
   return chooser;
 }
 
+constexpr const char* csvFilter = "CSV (*.csv)";
+constexpr const char* csvSuffix = "csv";
+constexpr const char* pictureFilter = "PNG picture (*.png)";
+constexpr const char* pictureSuffix = "png";
+
 QString chooseFile(QWidget* owner, GraphFileDialog which, const QString& folder) {
   if (fileChooser()) return fileChooser()(owner, which, folder);
-  const QString filter = QString::fromLatin1(graphFilter);
-  if (which == GraphFileDialog::Open) return QFileDialog::getOpenFileName(owner, QString(), folder, filter);
-  // The overwrite question is the program's own; the name gets ".gph" when
-  // the user typed none.
-  QFileDialog dialog(owner, QString(), folder, filter);
+  const char* filter = graphFilter;
+  const char* suffix = graphSuffix;
+  if (which == GraphFileDialog::ExportCsv) {
+    filter = csvFilter;
+    suffix = csvSuffix;
+  } else if (which == GraphFileDialog::ExportPicture) {
+    filter = pictureFilter;
+    suffix = pictureSuffix;
+  }
+  if (which == GraphFileDialog::Open) {
+    return QFileDialog::getOpenFileName(owner, QString(), folder, QString::fromLatin1(filter));
+  }
+  // The overwrite question is the program's own; the name gets its suffix
+  // when the user typed none.
+  QFileDialog dialog(owner, QString(), folder, QString::fromLatin1(filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QString::fromLatin1(graphSuffix));
+  dialog.setDefaultSuffix(QString::fromLatin1(suffix));
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().constFirst();
@@ -73,8 +88,18 @@ QString userGraphFolder() {
 
 void setGraphFileChooser(GraphFileChooser chooser) { fileChooser() = std::move(chooser); }
 
+QString chooseGraphFile(QWidget* owner, GraphFileDialog which, const QString& folder) {
+  return chooseFile(owner, which, folder);
+}
+
 GraphFiles::GraphFiles(GraphDocument& document, QWidget* owner, QString folder, QString ownFolder)
     : document_(document), owner_(owner), folder_(std::move(folder)), ownFolder_(std::move(ownFolder)) {}
+
+QString GraphFiles::saveFolder() const {
+  if (ownFolder_.isEmpty()) return folder_;
+  QDir().mkpath(ownFolder_);
+  return ownFolder_;
+}
 
 bool GraphFiles::inReadOnlyFolder(const QString& path) const {
   return !ownFolder_.isEmpty() && QFileInfo(path).absoluteDir() == QDir(folder_);
@@ -140,7 +165,6 @@ bool GraphFiles::saveGraph() {
 }
 
 bool GraphFiles::saveGraphAs() {
-  if (!ownFolder_.isEmpty()) QDir().mkpath(ownFolder_);
   const QString path = chooseFile(owner_, GraphFileDialog::Save, saveFolder());
   if (path.isEmpty()) return false;
   if (QFileInfo::exists(path) && !askYesNo(owner_, "A file with this name already exists. Overwrite?")) return false;
@@ -154,7 +178,7 @@ bool GraphFiles::saveGraphAs() {
 bool GraphFiles::openGraph() {
   // The user's own graphs once there are any, else those that came with
   // the program.
-  const QString start = QFileInfo(saveFolder()).isDir() ? saveFolder() : folder_;
+  const QString start = !ownFolder_.isEmpty() && QFileInfo(ownFolder_).isDir() ? ownFolder_ : folder_;
   const QString path = chooseFile(owner_, GraphFileDialog::Open, start);
   if (path.isEmpty()) return false;
   // A graph the user wanted saved is not dropped when the save fails.

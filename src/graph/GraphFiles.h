@@ -20,9 +20,12 @@ QString userGraphFolder();
 // The file dialogs of File/Open and File/Save as ("Graph (*.gph)", starting
 // in the graph folder): the chosen path, or empty on Cancel. Tests put a
 // chooser of their own in place; an empty one restores the dialogs.
-enum class GraphFileDialog { Open, Save };
+// The exports ask for a file of their own kind, starting in the same folder.
+enum class GraphFileDialog { Open, Save, ExportCsv, ExportPicture };
 using GraphFileChooser = std::function<QString(QWidget* owner, GraphFileDialog which, const QString& folder)>;
 void setGraphFileChooser(GraphFileChooser chooser);
+// The chosen path (the test's chooser when one is set), empty on Cancel.
+QString chooseGraphFile(QWidget* owner, GraphFileDialog which, const QString& folder);
 
 // The file side of the one graph document: the current graph path, File/New,
 // File/Open, File/Save, File/Save as. Messages and questions are owned by
@@ -33,15 +36,16 @@ class GraphFiles {
  public:
   // folder: the graph folder, where the default graph lies and the file
   // dialogs start. ownFolder, when given, makes that folder read-only:
-  // Save as starts in ownFolder (made on first use), Open there once it
-  // exists, and File/Save of a graph read from the read-only folder asks
-  // for a name as Save as does.
+  // Save as and the exports start in ownFolder (made on first use), Open
+  // there once it exists, and File/Save of a graph read from the read-only
+  // folder asks for a name as Save as does.
   GraphFiles(GraphDocument& document, QWidget* owner, QString folder, QString ownFolder = QString());
 
   GraphDocument& document() const { return document_; }
   const QString& folder() const { return folder_; }
-  // Where graphs are saved: ownFolder when there is one, else folder.
-  const QString& saveFolder() const { return ownFolder_.isEmpty() ? folder_ : ownFolder_; }
+  // Where graphs and exports are written: ownFolder when there is one
+  // (made here when it is not there yet), else folder.
+  QString saveFolder() const;
   // The graph that comes with the program, in the graph folder.
   QString defaultGraph() const;
   // Empty: the graph has no file (never saved, or File/New).

@@ -1,6 +1,7 @@
 // The Appearance dialog: toolbar and status line, the language of the
 // constellation names, how angles are shown, the document windows and what
-// happens to the options at exit.
+// happens to the options at exit, and the method every position is
+// computed with.
 
 #include <QCheckBox>
 #include <QDialog>
@@ -43,6 +44,8 @@ constexpr int saveWindowStateId = 373;
 constexpr int saveAsLeftId = 1033;
 constexpr int saveAsStartedId = 1034;
 constexpr int factoryDefaultsId = 1035;
+constexpr int classicalMethodId = 1040;
+constexpr int preciseMethodId = 1041;
 
 constexpr const char* helpTopic = "dialog appearance.htm";
 
@@ -111,13 +114,20 @@ class AppearanceOptionsDialog : public QDialog {
                 saveAsStartedId),
          withId(new QRadioButton(QStringLiteral("Factory defaults"), this), factoryDefaultsId)});
 
+    QGroupBox* methodBox = group(
+        QStringLiteral("Position method"),
+        {withId(new QRadioButton(QStringLiteral("Classical (epoch 1980, as always)"), this), classicalMethodId),
+         withId(new QRadioButton(QStringLiteral("Precise (modern ephemeris, for 1900 to 2100)"), this),
+                preciseMethodId)});
+
     auto* grid = new QGridLayout;
     grid->addWidget(frameBox, 0, 0);
     grid->addWidget(namesBox, 0, 1);
     grid->addWidget(raBox, 1, 0);
     grid->addWidget(otherBox, 1, 1);
     grid->addWidget(windowsBox, 2, 0, 1, 2);
-    grid->addWidget(saveBox, 3, 0, 1, 2);
+    grid->addWidget(methodBox, 3, 0, 1, 2);
+    grid->addWidget(saveBox, 4, 0, 1, 2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -137,6 +147,7 @@ class AppearanceOptionsDialog : public QDialog {
     check(saveWindowStateId)->setChecked(o.saveWindowState);
     const int saveMode = o.factoryDefaults ? factoryDefaultsId : o.saveOptions ? saveAsLeftId : saveAsStartedId;
     radio(saveMode)->setChecked(true);
+    radio(o.positionMethod == PositionMethod::Precise ? preciseMethodId : classicalMethodId)->setChecked(true);
   }
 
   void storeAndAccept() {
@@ -157,6 +168,10 @@ class AppearanceOptionsDialog : public QDialog {
       default: break;
     }
     applyAngleDisplayOptions();
+    o.positionMethod = CheckedRadio(this, classicalMethodId, preciseMethodId) == preciseMethodId
+                           ? PositionMethod::Precise
+                           : PositionMethod::Classical;
+    applyPositionMethodOption();
     o.alwaysMaximize = check(alwaysMaximizeId)->isChecked();
     o.saveWindowState = check(saveWindowStateId)->isChecked();
     switch (CheckedRadio(this, saveAsLeftId, factoryDefaultsId)) {

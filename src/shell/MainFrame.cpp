@@ -45,7 +45,8 @@ constexpr const char* glossaryTopic = "glossary.htm";
 // The commands whose menu items start checked or greyed.
 constexpr int checkedAtStart[] = {command::skyMapRealistic, command::skyGridOff, command::solarNames,
                                   command::pictureControlPanel};
-constexpr int greyedAtStart[] = {command::graphCalculate, command::graphGuideLine};
+constexpr int greyedAtStart[] = {command::graphCalculate, command::graphGuideLine, command::graphExportCsv,
+                                 command::graphExportPicture};
 
 // How the frame carries out a command of the menu or the toolbar.
 enum class CommandRoute {
@@ -117,6 +118,8 @@ const CommandEntry* CommandTable::find(int commandId) {
       toWindow(graphEdit, W::Graph),
       toWindow(graphCalculate, W::Graph),
       toWindow(graphOptions, W::Graph),
+      toWindow(graphExportCsv, W::Graph),
+      toWindow(graphExportPicture, W::Graph),
       // The check mark says whether the guide line or the tool window shows.
       showHide(graphGuideLine, W::GraphDrawingArea),
       // The Picture window toggles its control panel on a double click with
@@ -268,6 +271,9 @@ void MainFrame::createMenu() {
   addCommand(graph, graphOptions, QStringLiteral("&Options..."));
   graph->addSeparator();
   addCommand(graph, graphGuideLine, QStringLiteral("&Guide line"), true);
+  graph->addSeparator();
+  addCommand(graph, graphExportCsv, QStringLiteral("Export as CSV..."));
+  addCommand(graph, graphExportPicture, QStringLiteral("Export as picture..."));
 
   QMenu* picture = addMenu(nullptr, QStringLiteral("&Picture"));
   addCommand(picture, pictureControlPanel, QStringLiteral("&Control panel"), true);

@@ -11,7 +11,7 @@
 #include "catalogues/Star.h"
 #include "frame/FrameInterfaces.h"
 #include "frame/WindowMessages.h"
-#include "graph/GraphDocumentHost.h"
+#include "graph/GraphWindow.h"
 #include "shell/MainFrame.h"
 #include "shell/MainFrameAccess.h"
 #include "shell/OptionsDialogs.h"
@@ -19,6 +19,7 @@
 #include "time/InternalError.h"
 #include "tools/AstroCalculator.h"
 #include "tools/PictureWindow.h"
+#include "tools/ObjectInfoWindow.h"
 #include "tools/SymbolTable.h"
 #include "ui/AppMessageBox.h"
 #include "ui/ArrowButton.h"
@@ -137,10 +138,11 @@ void ShellInit(MainFrame& frame, const QString& programFolder) {
       !frame.window(FrameWindow::SkyControlPanel)) {
     createSkyWindow(frame);
   }
-  // The graph document, with the graph of the last run, unless a Graph
-  // window has registered already.
+  if (!frame.window(FrameWindow::ObjectInformation) && !frame.document(FrameWindow::ObjectInformation)) {
+    createObjectInfoWindow(frame);
+  }
   if (!frame.document(FrameWindow::Graph) && !frame.window(FrameWindow::Graph)) {
-    createGraphDocumentHost(frame, programFolder);
+    createGraphWindow(frame, programFolder);
   }
   if (!frame.document(FrameWindow::Picture) && !frame.window(FrameWindow::Picture)) {
     createPictureWindow(frame, programFolder);

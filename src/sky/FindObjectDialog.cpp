@@ -1,7 +1,6 @@
 #include "sky/FindObjectDialog.h"
 
 #include <QComboBox>
-#include <QCompleter>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +15,7 @@
 #include "ui/DialogControls.h"
 #include "ui/DialogLayout.h"
 #include "ui/SymbolFont.h"
+#include "ui/TypedName.h"
 
 namespace noctavo {
 namespace {
@@ -71,13 +71,8 @@ void FindObjectDialog::build() {
   nameBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   nameBox_->setMinimumContentsLength(24);
   nameBox_->setMaxVisibleItems(20);
-  // A name may also be typed ("M31", "Orion Nebula", "alpha Ori"). The
-  // entries that begin so are offered below the box, but the typed text is
-  // never completed in place (typing "M 4" must not become "M 40") nor
-  // added to the list.
-  nameBox_->setEditable(true);
-  nameBox_->setInsertPolicy(QComboBox::NoInsert);
-  nameBox_->completer()->setCompletionMode(QCompleter::PopupCompletion);
+  // A name may also be typed ("M31", "Orion Nebula", "alpha Ori").
+  acceptTypedNames(nameBox_);
 
   auto* typeLabel = new QLabel(QStringLiteral("Object &type"), this);
   typeLabel->setBuddy(typeBox_);
@@ -118,13 +113,8 @@ const AstBody* FindObjectDialog::chosenObject() const {
   if (const int entry = nameBox_->findText(typed, Qt::MatchExactly); entry >= 0) {
     return bodyByName(type, nameBox_->itemData(entry).toByteArray().toStdString());
   }
-  // Any other name people use, of any type the dialog offers. Superscript
-  // digits ("α² Lib") are plain digits to the lookup: the symbol font has
-  // other uses for some of their bytes.
-  QString plain = typed;
-  plain.replace(QChar(0x00B9), QLatin1Char('1')).replace(QChar(0x00B2), QLatin1Char('2'));
-  plain.replace(QChar(0x00B3), QLatin1Char('3'));
-  const AstBody* found = findObjectByUserName(symbolBytes(plain));
+  // Any other name people use, of any type the dialog offers.
+  const AstBody* found = objectOfTypedName(typed);
   if (!found) return nullptr;
   const std::vector<ObjectType>& types = findableObjectTypes();
   return std::find(types.begin(), types.end(), found->getObjectType()) != types.end() ? found : nullptr;
@@ -138,8 +128,7 @@ void FindObjectDialog::findAndClose() {
   }
   if (nameBox_->isEnabled() && !nameBox_->currentText().trimmed().isEmpty()) {
     // A typed name that names nothing: said so, and the name can be mended.
-    AppMessageBox(QStringLiteral("No object is called \"%1\".").arg(nameBox_->currentText().trimmed()), this,
-                  MsgSeverity::Information, MsgButtons::Ok);
+    AppMessageBox(noObjectCalledText(nameBox_->currentText()), this, MsgSeverity::Information, MsgButtons::Ok);
     nameBox_->setFocus();
     nameBox_->lineEdit()->selectAll();
     return;

@@ -4,6 +4,8 @@
 #include "bodies/AstPlanet.h"
 #include "bodies/AstSun.h"
 #include "bodies/BodyState.h"
+#include "bodies/PositionMethod.h"
+#include "bodies/PreciseEphemeris.h"
 #include "bodies/QuantityBits.h"
 #include "catalogues/Constellation.h"
 #include "catalogues/NgcCatalogue.h"
@@ -36,14 +38,28 @@ AstCoord equatorialAt(const AstBody& body, const Observer& skyObserver, std::uin
 }
 
 // The horizontal positions of a catalogue's count objects, their fixed
-// equatorial positions gathered into the scratch table first.
+// equatorial positions gathered into the equatorial table first (or, by the
+// precise method, moved there to the equinox of date from their unit
+// vectors, which are made the first time).
 template <class EquatorialOf>
-void convertCatalogue(int count, EquatorialOf equatorialOf, std::vector<AstCoord>& scratch,
-                      std::vector<AstCoord>& horizontal, const Observer& conversion) {
-  scratch.resize(static_cast<std::size_t>(count));
-  for (int index = 0; index < count; ++index) scratch[static_cast<std::size_t>(index)] = equatorialOf(index);
-  horizontal.resize(scratch.size());
-  convertEquatorialToHorizontal(scratch.data(), horizontal.data(), scratch.size(), conversion);
+void convertCatalogue(int count, EquatorialOf equatorialOf, std::vector<AstCoord>& equatorial,
+                      std::vector<precise::Vector>& directions, std::vector<AstCoord>& horizontal,
+                      const Observer& conversion) {
+  const auto size = static_cast<std::size_t>(count);
+  equatorial.resize(size);
+  if (positionMethod() == PositionMethod::Precise) {
+    if (directions.size() != size) {
+      directions.resize(size);
+      for (std::size_t index = 0; index < size; ++index) {
+        directions[index] = precise::catalogueDirection(equatorialOf(static_cast<int>(index)));
+      }
+    }
+    precise::catalogueDirectionsToDate(directions.data(), equatorial.data(), size, conversion);
+  } else {
+    for (std::size_t index = 0; index < size; ++index) equatorial[index] = equatorialOf(static_cast<int>(index));
+  }
+  horizontal.resize(equatorial.size());
+  convertEquatorialToHorizontal(equatorial.data(), horizontal.data(), equatorial.size(), conversion);
 }
 
 template <class Table>
@@ -140,8 +156,10 @@ AstCoord equatorialEntry(const SkyPositionTables& tables, SkyObjectKind kind, in
   if (!isHeld(tables, MapType::Equatorial, kind, index)) return invalidPosition(CoordSystem::Equatorial);
   switch (kind) {
     case SkyObjectKind::Star:
+      if (const AstCoord* entry = tableEntry(tables.starEquatorial, index)) return *entry;
       return starAt(index)->equatorialPosition();
     case SkyObjectKind::NgcObject:
+      if (const AstCoord* entry = tableEntry(tables.ngcEquatorial, index)) return *entry;
       return ngcAt(index)->position();
     case SkyObjectKind::Planet:
       return tables.planetEquatorial[static_cast<std::size_t>(index)];
@@ -189,13 +207,16 @@ bool kindOf(const AstBody& body, SkyObjectKind& kind, int& index) {
 }
 
 // The equatorial position of a body the tables hold: a star or an NGC
-// object keeps its own, the others are the tables'.
+// object of the catalogues has its row in the tables (its own position
+// until the tables are filled), the others are the tables'.
 AstCoord equatorialOfBody(const SkyPositionTables& tables, const AstBody& body, SkyObjectKind kind, int index) {
   switch (kind) {
     case SkyObjectKind::Star:
-      return static_cast<const Star&>(body).equatorialPosition();
+      if (starAt(index) != &body) return static_cast<const Star&>(body).equatorialPosition();
+      return equatorialEntry(tables, kind, index);
     case SkyObjectKind::NgcObject:
-      return static_cast<const NgcObject&>(body).position();
+      if (ngcAt(index) != &body) return static_cast<const NgcObject&>(body).position();
+      return equatorialEntry(tables, kind, index);
     default:
       return equatorialEntry(tables, kind, index);
   }
@@ -230,8 +251,18 @@ void allocateSkyPositionTables(SkyPositionTables& tables) {
   tables.planetMagnitude.fill(0.0f);
   tables.sunEquatorial = tables.moonEquatorial = invalidPosition(CoordSystem::Equatorial);
   tables.sunHorizontal = tables.moonHorizontal = none;
-  tables.scratch.reserve(tables.starHorizontal.size() > tables.ngcHorizontal.size() ? tables.starHorizontal.size()
-                                                                                    : tables.ngcHorizontal.size());
+  tables.starDirections.clear();
+  tables.ngcDirections.clear();
+  // The equatorial map shows the catalogues' own positions until the first
+  // computation.
+  tables.starEquatorial.resize(tables.starHorizontal.size());
+  for (int index = 0; index < starCount(); ++index) {
+    tables.starEquatorial[static_cast<std::size_t>(index)] = starAt(index)->equatorialPosition();
+  }
+  tables.ngcEquatorial.resize(tables.ngcHorizontal.size());
+  for (int index = 0; index < ngcCount(); ++index) {
+    tables.ngcEquatorial[static_cast<std::size_t>(index)] = ngcAt(index)->position();
+  }
 }
 
 Observer skyConversionObserver(const Observer& skyObserver, const Observer& programObserver, bool starsFixed) {
@@ -267,10 +298,10 @@ void computeSkyPositions(SkyPositionTables& tables, const Observer& skyObserver,
   convertEquatorialToHorizontal(&tables.sunEquatorial, &tables.sunHorizontal, 1, conversion);
   convertEquatorialToHorizontal(&tables.moonEquatorial, &tables.moonHorizontal, 1, conversion);
 
-  convertCatalogue(starCount(), [](int index) { return starAt(index)->equatorialPosition(); }, tables.scratch,
-                   tables.starHorizontal, conversion);
-  convertCatalogue(ngcCount(), [](int index) { return ngcAt(index)->position(); }, tables.scratch,
-                   tables.ngcHorizontal, conversion);
+  convertCatalogue(starCount(), [](int index) { return starAt(index)->equatorialPosition(); }, tables.starEquatorial,
+                   tables.starDirections, tables.starHorizontal, conversion);
+  convertCatalogue(ngcCount(), [](int index) { return ngcAt(index)->position(); }, tables.ngcEquatorial,
+                   tables.ngcDirections, tables.ngcHorizontal, conversion);
 
   placeSkyLines(tables, tables.lines.mapType, tables.lines.gridType);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bodies/AstBody.h"
+#include "bodies/PreciseEphemeris.h"
 #include "sky/SkyProjection.h"
 #include "sky/SkyTypes.h"
 #include "time/AstCoord.h"
@@ -41,6 +42,15 @@ struct SkyLinePoints {
 struct SkyPositionTables {
   std::vector<AstCoord> starHorizontal;
   std::vector<AstCoord> ngcHorizontal;
+  // Their equatorial positions at the conversion moment: the catalogues'
+  // own under the classical method, moved to the equinox of date under the
+  // precise one.
+  std::vector<AstCoord> starEquatorial;
+  std::vector<AstCoord> ngcEquatorial;
+  // The catalogues' positions as unit vectors, made once for the precise
+  // method.
+  std::vector<precise::Vector> starDirections;
+  std::vector<precise::Vector> ngcDirections;
   std::array<AstCoord, allPlanetCount> planetHorizontal{};
   std::array<AstCoord, allPlanetCount> planetEquatorial{};
   // Visual magnitudes of the planets at the Sky window's moment, for the
@@ -54,10 +64,6 @@ struct SkyPositionTables {
   // for: the ecliptic and the grid are converted with the same one.
   Observer conversionObserver;
   SkyLinePoints lines;
-
-  // Room for the equatorial positions while they are converted; kept so
-  // that a new moment allocates nothing.
-  std::vector<AstCoord> scratch;
 };
 
 // Sizes the tables for the loaded catalogues (all positions invalid until

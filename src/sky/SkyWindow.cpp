@@ -322,7 +322,9 @@ bool SkyWindow::event(QEvent* event) {
             break;
           }
           case UM_OPTIONS_CHANGED:
-            // Angle formats or the constellations' language may have changed.
+            // Angle formats, the constellations' language or the position
+            // method may have changed.
+            display_->recompute();
             panel_->showSkyObjectInfo(state_.selected, false);
             repaintWindow();
             break;

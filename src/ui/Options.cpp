@@ -37,6 +37,7 @@ constexpr const char* saveOptionsName = "Save options";
 constexpr const char* saveWindowStateName = "Save window state";
 constexpr const char* angleRaName = "Angle RA";
 constexpr const char* angleOtherName = "Angle other";
+constexpr const char* positionMethodSettingName = "Position method";
 
 constexpr const char* hourMinSecText = "HourMinSec";
 constexpr const char* degMinSecText = "DegMinSec";
@@ -269,6 +270,8 @@ void applyAngleDisplayOptions() {
   setAngleDisplayModes(modes);
 }
 
+void applyPositionMethodOption() { setPositionMethod(options().positionMethod); }
+
 void changeObserverLocation(Observer& target, const LocationRecord& place) {
   AstDateTime universal = target.momentIn(TimeKind::Gmt);
   target.location = place;
@@ -322,8 +325,13 @@ void OptionsLoad() {
   o.angleOther = SettingsReadString(root, angleOtherName, degMinSecText) == decimalText ? 1 : 0;
 
   o.saveWindowState = SettingsReadBool(root, saveWindowStateName, true);
+  // Any text but the two names (a damaged or a future value) is the default.
+  o.positionMethod = positionMethodByName(SettingsReadString(root, positionMethodSettingName,
+                                                             positionMethodName(PositionMethod::Classical)))
+                         .value_or(PositionMethod::Classical);
   o.factoryDefaults = false;
   applyAngleDisplayOptions();
+  applyPositionMethodOption();
 }
 
 void OptionsSave() {
@@ -358,6 +366,7 @@ void OptionsSave() {
   SettingsWriteString(root, angleRaName, angleRaText(o.angleRa));
   SettingsWriteString(root, angleOtherName, o.angleOther == 1 ? decimalText : degMinSecText);
   SettingsWriteInt(root, saveWindowStateName, o.saveWindowState ? 1 : 0);
+  SettingsWriteString(root, positionMethodSettingName, positionMethodName(o.positionMethod));
 }
 
 void ApplyTimeSource() {

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "bodies/PositionMethod.h"
 #include "time/AstDateTime.h"
 #include "time/Observer.h"
 
@@ -28,6 +29,8 @@ struct Options {
   bool alwaysMaximize = true;
   bool saveOptions = true;
   bool saveWindowState = true;
+  // "Position method": how every window computes its positions.
+  PositionMethod positionMethod = PositionMethod::Classical;
   bool factoryDefaults = false;  // not stored: chosen for this run only
 };
 
@@ -38,6 +41,10 @@ Observer& observer();
 // Hands angleRa and angleOther to the core's angle formatters; done
 // whenever the options are loaded or changed.
 void applyAngleDisplayOptions();
+
+// Hands the position method to the core's bodies and catalogues; done
+// whenever the options are loaded or changed.
+void applyPositionMethodOption();
 
 // The place in use: userLocation or listLocation, as useUserLocation says.
 const LocationRecord& selectedLocation();

@@ -18,9 +18,9 @@
 #include "frame/WindowMessages.h"
 #include "graph/CalculateGraphDialog.h"
 #include "graph/DefaultGraph.h"
-#include "graph/GraphDocumentHost.h"
 #include "graph/GraphFile.h"
 #include "graph/GraphFiles.h"
+#include "graph/GraphWindow.h"
 #include "shell/MainFrame.h"
 #include "support/ModalDialogs.h"
 #include "support/TemporarySettings.h"
@@ -255,15 +255,15 @@ TEST_F(GraphCommandsTest, CalculateGraphRefusesABadStepThenCalculatesTheYear) {
 // At start the graph of the last run comes in and Calculate is enabled;
 // File/New clears it after the question; a stored graph that is gone leaves
 // the empty graph.
-TEST(GraphDocumentHost, LoadsTheCurrentGraphAtStartAndNewClearsIt) {
+TEST(GraphWindow, LoadsTheCurrentGraphAtStartAndNewClearsIt) {
   testing::TemporarySettings settings;
   registerWindowMessages();
   MainFrame frame;
-  GraphDocumentHost* host = createGraphDocumentHost(frame, qEnvironmentVariable("NOCTAVO_DATA_DIR"));
+  GraphWindow* host = createGraphWindow(frame, qEnvironmentVariable("NOCTAVO_DATA_DIR"));
   EXPECT_STREQ(graphDocument().header.name, "Ziduzovuzizo Zeveviza 2001");
   EXPECT_TRUE(frame.isCommandEnabled(command::graphCalculate));
   EXPECT_TRUE(frame.isCommandEnabled(command::fileOpen));
-  EXPECT_FALSE(frame.isCommandEnabled(command::graphEdit));
+  EXPECT_TRUE(frame.isCommandEnabled(command::graphEdit));
   graphDocument().header.modified = true;
   EXPECT_TRUE(host->graphHasUnsavedChanges());
   {
@@ -281,7 +281,7 @@ TEST(GraphDocumentHost, LoadsTheCurrentGraphAtStartAndNewClearsIt) {
   SettingsWriteString(settingsKey("Graph"), "Current graph", "/nonexistent/gone.gph");
   MainFrame next;
   ModalWatch shown(pressing(yesButton));
-  GraphDocumentHost* again = createGraphDocumentHost(next, qEnvironmentVariable("NOCTAVO_DATA_DIR"));
+  GraphWindow* again = createGraphWindow(next, qEnvironmentVariable("NOCTAVO_DATA_DIR"));
   EXPECT_EQ(shown.count(), 1);
   EXPECT_EQ(graphDocument().header.lineCount, 0);
   EXPECT_TRUE(again->files().currentGraph().isEmpty());

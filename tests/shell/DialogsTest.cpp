@@ -184,10 +184,10 @@ TEST_F(OptionsDialogTest, AppearanceShowsTheOptionsWithRealSamplesOkStoresEveryC
     const std::pair<int, QString> texts[] = {
         {244, "  8h14m40s"}, {340, "123°40'00\""}, {245, "123.66667°"}, {341, "123.66667°"}, {342, "123°40'00\""}};
     for (const auto& [id, text] : texts) EXPECT_EQ(control<QAbstractButton>(dialog, id)->text(), text) << id;
-    for (int id : {1027, 381, 340, 341, 373, 1033}) EXPECT_TRUE(checked(dialog, id)) << id;
-    for (int id : {370, 380, 244, 245, 342, 372, 1034, 1035}) EXPECT_FALSE(checked(dialog, id)) << id;
+    for (int id : {1027, 381, 340, 341, 373, 1033, 1040}) EXPECT_TRUE(checked(dialog, id)) << id;
+    for (int id : {370, 380, 244, 245, 342, 372, 1034, 1035, 1041}) EXPECT_FALSE(checked(dialog, id)) << id;
     expectNoCutOffTexts(dialog);
-    click(dialog, {1027, 370, 380, 245, 342, 372, 373, 1035, okId});
+    click(dialog, {1027, 370, 380, 245, 342, 372, 373, 1035, 1041, okId});
   }));
   EXPECT_FALSE(ToolbarVisible());
   EXPECT_TRUE(StatusLineVisible());
@@ -196,6 +196,7 @@ TEST_F(OptionsDialogTest, AppearanceShowsTheOptionsWithRealSamplesOkStoresEveryC
   EXPECT_EQ(angleDisplayModes(), (AngleDisplayModes{RightAscensionDisplay::Decimal, AngleDisplay::DegMinSec}));
   EXPECT_TRUE(options().alwaysMaximize && !options().saveWindowState);
   EXPECT_TRUE(options().factoryDefaults && !options().saveOptions);
+  EXPECT_EQ(positionMethod(), PositionMethod::Precise);
   EXPECT_EQ(frame.messages, (std::vector<ReceivedMessage>{{UM_LAYOUT, 0, 0}, {UM_OPTIONS_CHANGED, 0, 0}}));
   // The save mode is shown as it is kept.
   appearance([](QWidget* dialog) {

@@ -65,6 +65,7 @@ TEST(OptionsSaving, EveryOptionComesBackAfterARestartInTheStoredFileFormat) {
   o.listLocation = place("United Kingdom of G", "Llanfairpwllgwyngyl", -72.875, 18.875, 5.5f);
   o.angleRa = 2;
   o.angleOther = 1;
+  o.positionMethod = PositionMethod::Precise;
   const Options saved = o;
   OptionsSave();
   // A few of every kind as the file holds them: flags, numbers, texts.
@@ -72,7 +73,7 @@ TEST(OptionsSaving, EveryOptionComesBackAfterARestartInTheStoredFileFormat) {
       {root, "Angle RA", "Decimal"},         {root, "Angle other", "Decimal"},
       {userTimeKey, "Time system", "3"},     {root + "\\Time", "Real time clock", "1"},
       {listKey, "Longitude", "-72.875000"},  {listKey, "Time zone", "5.500000"},
-      {root, "Always maximize child windows", "0"}};
+      {root, "Always maximize child windows", "0"}, {root, "Position method", "Precise"}};
   for (const auto& [key, name, text] : values) EXPECT_EQ(stored(key, name), text) << name;
   settings.restart();
   TemporarySettings::resetProgramState();
@@ -88,6 +89,7 @@ TEST(OptionsSaving, EveryOptionComesBackAfterARestartInTheStoredFileFormat) {
   EXPECT_EQ(options().angleRa, 2);
   EXPECT_EQ(options().angleOther, 1);
   EXPECT_EQ(angleDisplayModes(), (AngleDisplayModes{RightAscensionDisplay::Decimal, AngleDisplay::Decimal}));
+  EXPECT_EQ(positionMethod(), PositionMethod::Precise);
   EXPECT_EQ(observer().location, saved.userLocation);
   // A longer stored name is cut to 19 characters.
   SettingsWriteString(listKey, "City", "Llanfairpwllgwyngyllgogerychwyrndrobwll");
@@ -166,6 +168,7 @@ TEST(StoredValues, TextsThatAreNoValueReadAsTheDefaultAndTheExtremesAreKept) {
       {root, "Angle other", "Decimal", [] { return options().angleOther; }, 1},
       {root, "Angle other", "Hours", [] { return options().angleOther; }, 0},
       {root, "Save options", "yes", [] { return options().saveOptions; }, 1},
+      {root, "Position method", "precise", [] { return static_cast<int>(positionMethod()); }, 0},
       {root + "\\Time", "Real time clock", "on", [] { return options().realTimeClock; }, 0},
   };
   for (const auto& c : cases) {

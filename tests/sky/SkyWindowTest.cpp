@@ -18,6 +18,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <set>
 #include <string>
@@ -636,7 +637,7 @@ TEST_F(SkyDialogsTest, FindObjectFindsATypedNameAndSaysSoOfANameOfNothing) {
       dialog.nameBox()->lineEdit()->insert(typed);
     }
     testing::ModalWatch watch;
-    pressOk(&dialog);
+    QTest::keyClick(dialog.nameBox()->lineEdit(), Qt::Key_Return);
     QApplication::processEvents();
     if (c.found) {
       ASSERT_NE(sky->state().selected, nullptr);
@@ -680,6 +681,26 @@ TEST_F(SkyDialogsTest, TheSkyMenuOpensOptionsAndFindObjectAndFindingSaturnTurnsT
   // it and circles it.
   EXPECT_EQ(view(), viewTowards(MapType::Realistic, sky->state().tables.planetHorizontal[4]));
   EXPECT_TRUE(display().highlightOn());
+}
+
+TEST_F(SkyWindowTest, AnOptionsChangeToThePreciseMethodMovesTheMoonAndTheStarsAndBackRestoresThem) {
+  startSky();
+  const SkyPositionTables classical = sky->state().tables;
+  const auto switchTo = [&](PositionMethod method) {
+    options().positionMethod = method;
+    applyPositionMethodOption();
+    sendOptionsChanged(sky);
+  };
+  switchTo(PositionMethod::Precise);
+  const SkyPositionTables& precise = sky->state().tables;
+  // The Moon's parallax at London is most of a degree; a star moves by
+  // the nutation and aberration of a year from 2025.
+  EXPECT_GT(std::fabs(precise.moonHorizontal.b() - classical.moonHorizontal.b()), 0.2);
+  EXPECT_NE(precise.starEquatorial[0], classical.starEquatorial[0]);
+  EXPECT_LT(std::fabs(precise.starEquatorial[0].b() - classical.starEquatorial[0].b()), 0.05);
+  switchTo(PositionMethod::Classical);
+  EXPECT_EQ(sky->state().tables.moonHorizontal, classical.moonHorizontal);
+  EXPECT_EQ(sky->state().tables.starHorizontal, classical.starHorizontal);
 }
 
 }  // namespace

@@ -46,7 +46,8 @@ class TemporarySettings {
   // The fixed moment the test clock gives.
   static AstDateTime fixedNow() { return AstDateTime(15, 6, 2001, 12.0, TimeKind::Lct); }
 
-  // Options, observer, angle display modes and the constellation language as
+  // Options, observer, angle display modes, position method and the
+  // constellation language as
   // an empty store gives them; the real-time clock stops.
   static void resetProgramState() {
     setRealTimeClockHost(nullptr);
@@ -54,6 +55,7 @@ class TemporarySettings {
     observer() = Observer{};
     observer().location = options().listLocation;
     setAngleDisplayModes(AngleDisplayModes{});
+    applyPositionMethodOption();
     setConstellationLanguage(constellationLanguageLatin);
     PlatformClock clock;
     clock.localNow = [] { return fixedNow(); };

@@ -1,10 +1,14 @@
 # The two commands of the README:
 #   make run    installs what is missing, builds and starts Noctavo
 #   make test   installs what is missing, builds and runs every test
+# and for installing:
+#   make install   installs the built program under PREFIX (/usr/local)
+#   make package   builds the Debian package noctavo_<version>_<arch>.deb
 BUILD ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: run test bench build deps configure clean
+.PHONY: run test bench build deps configure clean install package
 
 deps:
 	@./tools/install-deps.sh
@@ -32,6 +36,13 @@ bench: build
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_startup_bench
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_location_bench
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_picture_bench
+
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/*.deb
 
 clean:
 	rm -rf $(BUILD)

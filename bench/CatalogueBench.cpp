@@ -10,6 +10,7 @@
 #include "catalogues/Constellation.h"
 #include "catalogues/CoreServices.h"
 #include "catalogues/NgcCatalogue.h"
+#include "catalogues/ObjectLookup.h"
 #include "catalogues/Star.h"
 
 namespace {
@@ -60,5 +61,20 @@ void BM_BoundarySearchOverAllStars(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BoundarySearchOverAllStars)->Unit(benchmark::kMillisecond);
+
+// A name typed into Find Object: the worst case is a name that matches
+// nothing, which walks every name and every NGC description. It answers
+// an OK button, so anything below about 50 ms feels instant.
+void BM_FindObjectByUserName(benchmark::State& state) {
+  const std::string folder = dataFolder();
+  noctavo::MemorySettingsStore settings;
+  noctavo::loadStars(folder);
+  noctavo::loadConstellationFigures(folder, settings);
+  noctavo::loadNgcCatalogue(folder);
+  const char* typed[] = {"M31", "alpha Ori", "Orion Nebula", "no such object"};
+  for (auto _ : state) benchmark::DoNotOptimize(noctavo::findObjectByUserName(typed[state.range(0)]));
+  state.SetLabel(typed[state.range(0)]);
+}
+BENCHMARK(BM_FindObjectByUserName)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

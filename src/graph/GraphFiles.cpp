@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <span>
 
@@ -80,14 +81,29 @@ QString graphFolderIn(const QString& programFolder) {
   return QDir(programFolder).filePath(QString::fromLatin1(graphFolderName));
 }
 
+QString userGraphFolder() {
+  return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+      .filePath(QString::fromLatin1(graphFolderName));
+}
+
 void setGraphFileChooser(GraphFileChooser chooser) { fileChooser() = std::move(chooser); }
 
 QString chooseGraphFile(QWidget* owner, GraphFileDialog which, const QString& folder) {
   return chooseFile(owner, which, folder);
 }
 
-GraphFiles::GraphFiles(GraphDocument& document, QWidget* owner, QString folder)
-    : document_(document), owner_(owner), folder_(std::move(folder)) {}
+GraphFiles::GraphFiles(GraphDocument& document, QWidget* owner, QString folder, QString ownFolder)
+    : document_(document), owner_(owner), folder_(std::move(folder)), ownFolder_(std::move(ownFolder)) {}
+
+QString GraphFiles::saveFolder() const {
+  if (ownFolder_.isEmpty()) return folder_;
+  QDir().mkpath(ownFolder_);
+  return ownFolder_;
+}
+
+bool GraphFiles::inReadOnlyFolder(const QString& path) const {
+  return !ownFolder_.isEmpty() && QFileInfo(path).absoluteDir() == QDir(folder_);
+}
 
 QString GraphFiles::defaultGraph() const { return QDir(folder_).filePath(QString::fromLatin1(defaultGraphFileName)); }
 
@@ -142,12 +158,14 @@ bool GraphFiles::writeGraph(const QString& path) {
 }
 
 bool GraphFiles::saveGraph() {
-  if (currentGraph_.isEmpty()) return saveGraphAs();
+  // A graph that came with an installed program is saved under a name of
+  // the user's own, never over the installed one.
+  if (currentGraph_.isEmpty() || inReadOnlyFolder(currentGraph_)) return saveGraphAs();
   return writeGraph(currentGraph_);
 }
 
 bool GraphFiles::saveGraphAs() {
-  const QString path = chooseFile(owner_, GraphFileDialog::Save, folder_);
+  const QString path = chooseFile(owner_, GraphFileDialog::Save, saveFolder());
   if (path.isEmpty()) return false;
   if (QFileInfo::exists(path) && !askYesNo(owner_, "A file with this name already exists. Overwrite?")) return false;
   // The graph takes the new name only once it is written there.
@@ -158,7 +176,10 @@ bool GraphFiles::saveGraphAs() {
 }
 
 bool GraphFiles::openGraph() {
-  const QString path = chooseFile(owner_, GraphFileDialog::Open, folder_);
+  // The user's own graphs once there are any, else those that came with
+  // the program.
+  const QString start = !ownFolder_.isEmpty() && QFileInfo(ownFolder_).isDir() ? ownFolder_ : folder_;
+  const QString path = chooseFile(owner_, GraphFileDialog::Open, start);
   if (path.isEmpty()) return false;
   // A graph the user wanted saved is not dropped when the save fails.
   if (document_.header.modified && askYesNo(owner_, "The graph has not been saved. Save?") && !saveGraph()) {

@@ -12,6 +12,10 @@ namespace noctavo {
 
 // The graph folder ("GRAPHS") in the program's folder.
 QString graphFolderIn(const QString& programFolder);
+// The user's own graph folder ("GRAPHS" in the user's data folder, made
+// when a graph is first saved there), where an installed program keeps the
+// graphs it writes: its own graph folder is read, never written.
+QString userGraphFolder();
 
 // The file dialogs of File/Open and File/Save as ("Graph (*.gph)", starting
 // in the graph folder): the chosen path, or empty on Cancel. Tests put a
@@ -30,11 +34,18 @@ QString chooseGraphFile(QWidget* owner, GraphFileDialog which, const QString& fo
 // before the document changes.
 class GraphFiles {
  public:
-  // folder: the graph folder, where the file dialogs start.
-  GraphFiles(GraphDocument& document, QWidget* owner, QString folder);
+  // folder: the graph folder, where the default graph lies and the file
+  // dialogs start. ownFolder, when given, makes that folder read-only:
+  // Save as and the exports start in ownFolder (made on first use), Open
+  // there once it exists, and File/Save of a graph read from the read-only
+  // folder asks for a name as Save as does.
+  GraphFiles(GraphDocument& document, QWidget* owner, QString folder, QString ownFolder = QString());
 
   GraphDocument& document() const { return document_; }
   const QString& folder() const { return folder_; }
+  // Where graphs and exports are written: ownFolder when there is one
+  // (made here when it is not there yet), else folder.
+  QString saveFolder() const;
   // The graph that comes with the program, in the graph folder.
   QString defaultGraph() const;
   // Empty: the graph has no file (never saved, or File/New).
@@ -72,7 +83,10 @@ class GraphFiles {
 
   GraphDocument& document_;
   QWidget* owner_;
+  bool inReadOnlyFolder(const QString& path) const;
+
   QString folder_;
+  QString ownFolder_;
   QString currentGraph_;
   std::function<void()> changed_;
 };

@@ -28,6 +28,7 @@
 #include "ui/ArrowButton.h"
 #include "ui/ColourTable.h"
 #include "ui/DialogControls.h"
+#include "ui/DialogUtils.h"
 #include "ui/HelpViewer.h"
 #include "ui/LocationDialog.h"
 #include "ui/Options.h"
@@ -410,7 +411,9 @@ void GraphRulerView::resizeEvent(QResizeEvent* event) {
 // ----------------------------------------------------------------- window
 
 GraphWindow::GraphWindow(QMdiArea* area, Frame* frame, const QString& programFolder)
-    : frame_(frame), files_(graphDocument(), frame ? frame->frameWindow() : nullptr, graphFolderIn(programFolder)) {
+    : frame_(frame),
+      files_(graphDocument(), frame ? frame->frameWindow() : nullptr, graphFolderIn(programFolder),
+             ProgramFolderIsInstalled() ? userGraphFolder() : QString()) {
   // 1. The settings and the empty document.
   settings_ = readGraphSettings(files_.defaultGraph());
   resetDocument(document());
@@ -625,7 +628,7 @@ void writeExport(QWidget* owner, const QString& path, const QByteArray& contents
 
 void GraphWindow::exportCsv() {
   QWidget* owner = frame_ ? frame_->frameWindow() : this;
-  const QString path = chooseGraphFile(owner, GraphFileDialog::ExportCsv, files_.folder());
+  const QString path = chooseGraphFile(owner, GraphFileDialog::ExportCsv, files_.saveFolder());
   if (!path.isEmpty()) writeExport(owner, path, graphCsv(document()));
 }
 
@@ -661,7 +664,7 @@ QImage GraphWindow::exportPicture() const {
 
 void GraphWindow::exportPng() {
   QWidget* owner = frame_ ? frame_->frameWindow() : this;
-  const QString path = chooseGraphFile(owner, GraphFileDialog::ExportPicture, files_.folder());
+  const QString path = chooseGraphFile(owner, GraphFileDialog::ExportPicture, files_.saveFolder());
   if (path.isEmpty()) return;
   QByteArray bytes;
   QBuffer buffer(&bytes);

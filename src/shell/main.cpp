@@ -12,8 +12,10 @@
 #include "shell/MainFrame.h"
 #include "shell/MainFrameAccess.h"
 #include "shell/Shell.h"
+#include "shell/StartReport.h"
 #include "shell/StartupChecks.h"
 #include "ui/AppMessageBox.h"
+#include "ui/DialogUtils.h"
 #include "ui/Options.h"
 #include "ui/SettingsStore.h"
 
@@ -42,8 +44,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(product());
   QApplication::setApplicationVersion(QString::fromLatin1(noctavo::productVersion));
+  // The desktop entry an installed program is started from: its name and
+  // icon stand for the program's windows in the desktop's task bar.
+  QGuiApplication::setDesktopFileName(QStringLiteral("noctavo"));
   // Until the frame exists the program's messages have no owner.
   noctavo::installCoreMessageHandlers(nullptr);
+  const bool startReport = noctavo::startReportRequested();
+  if (startReport) noctavo::watchForMessagesAtStart();
 
   // Operating system: no family of this platform is turned away.
   if (showRefusal(noctavo::checkOperatingSystem(), QMessageBox::Critical)) return 0;
@@ -68,7 +75,7 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  noctavo::ShellInit(frame, QCoreApplication::applicationDirPath());
+  noctavo::ShellInit(frame, noctavo::ProgramFolder());
   noctavo::StatusLineUpdate(noctavo::observer());
   noctavo::sendLayout(&frame);
 
@@ -81,7 +88,11 @@ int main(int argc, char** argv) {
   } else {
     frame.showNormal();
   }
-  noctavo::ShowWelcomeOnFirstRun(frame);
+  if (startReport) {
+    noctavo::reportAndCloseOnceRunning(frame);
+  } else {
+    noctavo::ShowWelcomeOnFirstRun(frame);
+  }
 
   // The program ends when the frame has closed for good, not when some
   // other window happens to be the last one open.

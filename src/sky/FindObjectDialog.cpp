@@ -3,15 +3,19 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "bodies/BodyRegistry.h"
+#include "catalogues/ObjectLookup.h"
 #include "frame/WindowMessages.h"
+#include "ui/AppMessageBox.h"
 #include "ui/DialogControls.h"
 #include "ui/DialogLayout.h"
 #include "ui/SymbolFont.h"
+#include "ui/TypedName.h"
 
 namespace noctavo {
 namespace {
@@ -36,9 +40,16 @@ std::vector<FindObjectName> findObjectNames(ObjectType type) {
     // Stars without a name cannot be asked for by name.
     if (!name.empty()) names.push_back({symbolText(name), name});
   }
-  std::stable_sort(names.begin(), names.end(), [](const FindObjectName& a, const FindObjectName& b) {
-    return QString::compare(a.shown, b.shown, Qt::CaseInsensitive) < 0;
-  });
+  if (type == ObjectType::NgcObject) {
+    // "IC 101" before "IC 1009": catalogue numbers sort by value.
+    std::stable_sort(names.begin(), names.end(), [](const FindObjectName& a, const FindObjectName& b) {
+      return catalogueNameLess(a.name, b.name);
+    });
+  } else {
+    std::stable_sort(names.begin(), names.end(), [](const FindObjectName& a, const FindObjectName& b) {
+      return QString::compare(a.shown, b.shown, Qt::CaseInsensitive) < 0;
+    });
+  }
   return names;
 }
 
@@ -60,6 +71,8 @@ void FindObjectDialog::build() {
   nameBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   nameBox_->setMinimumContentsLength(24);
   nameBox_->setMaxVisibleItems(20);
+  // A name may also be typed ("M31", "Orion Nebula", "alpha Ori").
+  acceptTypedNames(nameBox_);
 
   auto* typeLabel = new QLabel(QStringLiteral("Object &type"), this);
   typeLabel->setBuddy(typeBox_);
@@ -96,14 +109,28 @@ const AstBody* FindObjectDialog::chosenObject() const {
   if (index < 0 || index >= static_cast<int>(findableObjectTypes().size())) return nullptr;
   const ObjectType type = findableObjectTypes()[static_cast<std::size_t>(index)];
   if (type == ObjectType::Sun || type == ObjectType::Moon) return bodyByIndex(type, 0);
-  if (nameBox_->currentIndex() < 0) return nullptr;
-  return bodyByName(type, nameBox_->currentData().toByteArray().toStdString());
+  const QString typed = nameBox_->currentText();
+  if (const int entry = nameBox_->findText(typed, Qt::MatchExactly); entry >= 0) {
+    return bodyByName(type, nameBox_->itemData(entry).toByteArray().toStdString());
+  }
+  // Any other name people use, of any type the dialog offers.
+  const AstBody* found = objectOfTypedName(typed);
+  if (!found) return nullptr;
+  const std::vector<ObjectType>& types = findableObjectTypes();
+  return std::find(types.begin(), types.end(), found->getObjectType()) != types.end() ? found : nullptr;
 }
 
 void FindObjectDialog::findAndClose() {
   if (const AstBody* object = chosenObject()) {
     accept();
     sendDisplayObject(skyWindow_, *object, false);
+    return;
+  }
+  if (nameBox_->isEnabled() && !nameBox_->currentText().trimmed().isEmpty()) {
+    // A typed name that names nothing: said so, and the name can be mended.
+    AppMessageBox(noObjectCalledText(nameBox_->currentText()), this, MsgSeverity::Information, MsgButtons::Ok);
+    nameBox_->setFocus();
+    nameBox_->lineEdit()->selectAll();
     return;
   }
   accept();

@@ -31,14 +31,16 @@ struct FindObjectName {
   std::string name;
 };
 // The names of a type's objects, sorted as a sorted list box sorts them
-// (letter case aside): only stars with a name, constellations in the
-// current language.
+// (letter case aside; NGC and IC numbers by value): only stars with a name,
+// constellations in the current language.
 std::vector<FindObjectName> findObjectNames(ObjectType type);
 
 // "Find Object": an object type and, for all types but the Sun and the
-// Moon, the object's name. OK sends the object to the Sky window as
-// UM_DISPLAY_OBJECT without activation and closes; Cancel closes. F1 and
-// Help show "dialog find object.htm".
+// Moon, the object's name, chosen from the list or typed in any form
+// findObjectByUserName knows ("M31", "Orion Nebula", "alpha Ori"). OK sends
+// the object to the Sky window as UM_DISPLAY_OBJECT without activation and
+// closes; a typed name that names nothing is said so and the dialog stays.
+// Cancel closes. F1 and Help show "dialog find object.htm".
 class FindObjectDialog : public QDialog {
   Q_OBJECT
 
@@ -47,7 +49,7 @@ class FindObjectDialog : public QDialog {
 
   QComboBox* typeBox() const { return typeBox_; }
   QComboBox* nameBox() const { return nameBox_; }
-  // The object the current choice names; null when none does.
+  // The object the current choice or typed name names; null when none does.
   const AstBody* chosenObject() const;
 
  private:

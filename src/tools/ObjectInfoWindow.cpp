@@ -8,12 +8,14 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTextOption>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -32,12 +34,14 @@
 #include "frame/WindowMessages.h"
 #include "time/InternalError.h"
 #include "time/TimeSystems.h"
+#include "ui/AppMessageBox.h"
 #include "ui/DialogControls.h"
 #include "ui/HelpViewer.h"
 #include "ui/Options.h"
 #include "ui/SettingsStore.h"
 #include "ui/SymbolFont.h"
 #include "ui/TimeBar.h"
+#include "ui/TypedName.h"
 
 namespace noctavo {
 namespace {
@@ -156,6 +160,19 @@ ObjectInfoWindow::ObjectInfoWindow(Frame* frame)
   nameBox_->setMaxVisibleItems(20);
   connect(typeBox_, &QComboBox::activated, this, &ObjectInfoWindow::typeChosen);
   connect(nameBox_, &QComboBox::activated, this, &ObjectInfoWindow::nameChosen);
+  // A name may also be typed, the way people name objects ("M31",
+  // "alpha Ori"); Enter shows it, of whatever type.
+  acceptTypedNames(nameBox_);
+  // One Enter reaches the line edit twice in this window (seen in the
+  // tests); the name is looked up once, after both.
+  connect(nameBox_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+    if (nameTypedPending_) return;
+    nameTypedPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+      nameTypedPending_ = false;
+      nameTyped();
+    });
+  });
   auto* typeLabel = new QLabel(QStringLiteral("Object &type:"), this);
   typeLabel->setBuddy(typeBox_);
   auto* nameLabel = new QLabel(QStringLiteral("Object &name:"), this);
@@ -304,6 +321,20 @@ void ObjectInfoWindow::nameChosen(int index) {
   }
   nameBox_->setCurrentIndex(index);
   setObject(bodyOf(nameBox_->itemData(index)));
+}
+
+void ObjectInfoWindow::nameTyped() {
+  const QString typed = nameBox_->currentText();
+  // A listed name has been taken by the box itself.
+  if (nameBox_->currentIndex() >= 0 && nameBox_->itemText(nameBox_->currentIndex()) == typed) return;
+  if (const int entry = nameBox_->findText(typed, Qt::MatchExactly); entry >= 0) {
+    nameChosen(entry);
+  } else if (const AstBody* found = objectOfTypedName(typed)) {
+    showObject(*found);
+  } else if (!typed.trimmed().isEmpty()) {
+    AppMessageBox(noObjectCalledText(typed), this, MsgSeverity::Information, MsgButtons::Ok);
+    nameBox_->lineEdit()->selectAll();
+  }
 }
 
 void ObjectInfoWindow::showObject(const AstBody& object) {

@@ -74,6 +74,7 @@ class ObjectInfoWindow : public QDialog, public DocumentWindow {
   bool windowMessage(int message, const WindowMessage& data);
   void typeChosen(int index);
   void nameChosen(int index);
+  void nameTyped();
   void fillNames(ObjectType type);
   void setObject(const AstBody* object);
   void updateDisplayButtons();
@@ -93,6 +94,7 @@ class ObjectInfoWindow : public QDialog, public DocumentWindow {
   Frame* frame_;
   QComboBox* typeBox_ = nullptr;
   QComboBox* nameBox_ = nullptr;
+  bool nameTypedPending_ = false;
   QTabBar* tabs_ = nullptr;
   QWidget* pageHolder_ = nullptr;
   QVBoxLayout* pageLayout_ = nullptr;

@@ -2,9 +2,12 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QWidget>
 
+#include "catalogues/CoreServices.h"
 #include "frame/WindowMessages.h"
 #include "time/InternalError.h"
 #include "ui/DialogControls.h"
@@ -35,7 +38,32 @@ QRect globalRect(const QWidget* widget) {
 
 }  // namespace
 
-QString ProgramFolder() { return QCoreApplication::applicationDirPath() + QLatin1Char('/'); }
+QString findProgramFolder(const QString& programFolder, const QStringList& installedFolders) {
+  // The star file is the first thing the program reads; a folder without
+  // it holds no data of this program.
+  const QString marker = QStringLiteral("%1.sta").arg(QString::fromLatin1(productName));
+  QStringList candidates{programFolder};
+  candidates += installedFolders;
+  for (const QString& folder : candidates) {
+    if (!folder.isEmpty() && QFileInfo::exists(QDir(folder).filePath(marker))) {
+      return QDir::cleanPath(folder) + QLatin1Char('/');
+    }
+  }
+  return QDir::cleanPath(programFolder) + QLatin1Char('/');
+}
+
+QString ProgramFolder() {
+  static const QString folder = [] {
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return findProgramFolder(programFolder, {QDir(programFolder).filePath(QStringLiteral(NOCTAVO_DATA_FROM_BIN)),
+                                             QStringLiteral(NOCTAVO_INSTALLED_DATA_DIR)});
+  }();
+  return folder;
+}
+
+bool ProgramFolderIsInstalled() {
+  return ProgramFolder() != QDir::cleanPath(QCoreApplication::applicationDirPath()) + QLatin1Char('/');
+}
 
 int CheckedRadio(const QWidget* dialog, int firstId, int lastId) {
   if (firstId > lastId) {

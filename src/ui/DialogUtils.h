@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <string>
@@ -10,9 +11,19 @@ class QWidget;
 
 namespace noctavo {
 
-// The folder of the running program with a trailing '/': data files, help
-// and pictures lie there.
+// The folder of the program's data files, help and pictures, with a
+// trailing '/': the folder of the running program when the data lies
+// beside it (the build tree, a copy unpacked anywhere), else the folder an
+// install put it in (share/noctavo beside the program's bin/, then the one
+// the build was configured for). When none holds the data, the program's
+// own folder, whose missing files are then reported by their readers.
 QString ProgramFolder();
+// True when ProgramFolder() is an installed data folder rather than the
+// program's own: files there are read, never written.
+bool ProgramFolderIsInstalled();
+// The lookup above over given candidates: the first folder that holds the
+// star file, else the program's folder.
+QString findProgramFolder(const QString& programFolder, const QStringList& installedFolders);
 
 // The id of the first checked button among the controls firstId..lastId
 // (ids without a control are skipped). firstId > lastId, or no checked

@@ -30,6 +30,8 @@
 
 #include <algorithm>
 
+#include "ui/DialogUtils.h"
+
 namespace noctavo {
 namespace {
 
@@ -112,7 +114,7 @@ HelpWindow& openHelpWindow() {
 QString helpFolder() {
   const QString overridden = qEnvironmentVariable("NOCTAVO_HELP_DIR");
   if (!overridden.isEmpty()) return QDir::cleanPath(QDir::fromNativeSeparators(overridden));
-  return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/help"));
+  return QDir::cleanPath(ProgramFolder() + QStringLiteral("help"));
 }
 
 QList<HelpContentsEntry> readHelpContents(const QString& contentsHtml) {

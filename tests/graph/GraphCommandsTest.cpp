@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -161,6 +162,41 @@ TEST_F(GraphCommandsTest, AFailedSaveKeepsTheOldFileAndTheGraphUnsaved) {
   EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Error writing file"))) << shown[0].toStdString();
   EXPECT_EQ(fileBytes(graph), before);
   EXPECT_TRUE(document->header.modified);
+}
+
+// An installed program's graph folder is only read: File/Save of its graph
+// asks for a name in the user's own folder, which is made for it, and the
+// installed file stays as it was.
+TEST(GraphFilesOfAnInstalledProgram, SaveTheInstalledGraphUnderANameOfTheUsersOwn) {
+  QTemporaryDir installed;
+  QTemporaryDir home;
+  const QString own = home.filePath(QStringLiteral("data/GRAPHS"));
+  auto document = std::make_unique<GraphDocument>();
+  makeDefaultGraph(*document);
+  const QString shipped = installed.filePath(QString::fromLatin1(defaultGraphFileName));
+  const std::vector<unsigned char> image = encodeGraph(*document);
+  QFile file(shipped);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(reinterpret_cast<const char*>(image.data()),
+                                                            static_cast<qint64>(image.size())) == 60056);
+  file.close();
+
+  GraphFiles files(*document, nullptr, installed.path(), own);
+  std::vector<QString> starts;
+  setGraphFileChooser([&](QWidget*, GraphFileDialog, const QString& start) {
+    starts.push_back(start);
+    return QDir(start).filePath(QStringLiteral("mine.gph"));
+  });
+  ASSERT_TRUE(files.loadGraph(files.defaultGraph()));
+  document->header.setName("Changed");
+  document->header.modified = true;
+  EXPECT_TRUE(files.saveGraph());
+  EXPECT_TRUE(files.openGraph());
+  setGraphFileChooser({});
+
+  EXPECT_EQ(starts, (std::vector<QString>{own, own}));
+  EXPECT_EQ(files.currentGraph(), QDir(own).filePath(QStringLiteral("mine.gph")));
+  EXPECT_STREQ(document->header.name, "Changed");
+  EXPECT_EQ(fileBytes(shipped), QByteArray(reinterpret_cast<const char*>(image.data()), 60056));
 }
 
 // The user opens the dialog on a graph never calculated, types a bad step,

@@ -31,6 +31,7 @@
 #include "bodies/BodyRegistry.h"
 #include "bodies/QuantityBits.h"
 #include "catalogues/GreekLetter.h"
+#include "catalogues/ObjectLookup.h"
 #include "frame/WindowMessages.h"
 #include "shell/FrameTestSupport.h"
 #include "shell/MainFrame.h"
@@ -585,12 +586,14 @@ TEST_F(SkyDialogsTest, SkyOptionsShowsTheSettingsOkStoresEveryFieldAndCancelNone
   EXPECT_EQ(settings, SkySettings{});
 }
 
-TEST_F(SkyDialogsTest, NamesAreListedSortedWithoutRegardToLetterCase) {
+TEST_F(SkyDialogsTest, NamesAreListedSortedWithoutRegardToLetterCaseAndCatalogueNumbersByValue) {
   for (ObjectType type : {ObjectType::Planet, ObjectType::Star, ObjectType::Constellation, ObjectType::NgcObject}) {
     const std::vector<FindObjectName> names = findObjectNames(type);
     ASSERT_GT(names.size(), 1u);
     for (std::size_t i = 1; i < names.size(); ++i) {
-      EXPECT_LE(QString::compare(names[i - 1].shown, names[i].shown, Qt::CaseInsensitive), 0)
+      EXPECT_TRUE(type == ObjectType::NgcObject
+                      ? !catalogueNameLess(names[i].name, names[i - 1].name)
+                      : QString::compare(names[i - 1].shown, names[i].shown, Qt::CaseInsensitive) <= 0)
           << names[i - 1].name << " / " << names[i].name;
     }
   }
@@ -609,6 +612,51 @@ TEST_F(SkyDialogsTest, NamesAreListedSortedWithoutRegardToLetterCase) {
   EXPECT_EQ(constellations.size(), 88u);
   EXPECT_TRUE(std::any_of(constellations.begin(), constellations.end(),
                           [](const FindObjectName& entry) { return entry.name == "Little Dipper"; }));
+}
+
+// The user types a name into the names box, as people say it, whatever
+// type is chosen; a name of nothing is said so and can be mended.
+TEST_F(SkyDialogsTest, FindObjectFindsATypedNameAndSaysSoOfANameOfNothing) {
+  startSky();
+  const struct {
+    const char* type;
+    const char* typed;
+    const char* found;  // null: nothing, the dialog stays open
+  } cases[] = {{"NGC object", "M31", "NGC 224"},
+               {"Star", "m 31", "NGC 224"},
+               {"Star", "alpha Ori", "Betelgeuse"},
+               {"Star", "\u03B1 Ori", "Betelgeuse"},
+               {"Star", "\u03B1\u00B2 Lib", "Zubenelgenubi II"},
+               {"NGC object", "Orion Nebula", "NGC 1976"},
+               {"NGC object", "Andromeda Gal", nullptr},
+               {"Planet", "Earth", nullptr}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    FindObjectDialog dialog(sky, nullptr);
+    dialog.show();
+    dialog.typeBox()->setCurrentIndex(dialog.typeBox()->findText(QString::fromLatin1(c.type)));
+    dialog.nameBox()->lineEdit()->clear();
+    const QString typed = QString::fromUtf8(c.typed);
+    // QTest types ASCII only; Greek letters come as typed text.
+    if (typed.toLatin1() == c.typed) {
+      QTest::keyClicks(dialog.nameBox()->lineEdit(), typed);
+    } else {
+      dialog.nameBox()->lineEdit()->insert(typed);
+    }
+    testing::ModalWatch watch;
+    QTest::keyClick(dialog.nameBox()->lineEdit(), Qt::Key_Return);
+    QApplication::processEvents();
+    if (c.found) {
+      ASSERT_NE(sky->state().selected, nullptr);
+      EXPECT_STREQ(sky->state().selected->getName(), c.found);
+      EXPECT_EQ(watch.count(), 0);
+      EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    } else {
+      ASSERT_EQ(watch.count(), 1);
+      EXPECT_EQ(watch.shown[0].text, QStringLiteral("No object is called \"%1\".").arg(typed));
+      EXPECT_TRUE(dialog.isVisible());
+    }
+  }
 }
 
 TEST_F(SkyDialogsTest, TheSkyMenuOpensOptionsAndFindObjectAndFindingSaturnTurnsTheViewToItAndHighlightsIt) {

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
@@ -26,6 +27,7 @@
 #include "frame/CommandIds.h"
 #include "shell/FrameTestSupport.h"
 #include "shell/MainFrame.h"
+#include "support/ModalDialogs.h"
 #include "support/ShippedData.h"
 #include "support/TemporarySettings.h"
 #include "ui/Options.h"
@@ -227,6 +229,40 @@ TEST_F(ObjectInfoTest, ChoosingATypeListsItsNamesAndShowsTheFirst) {
   EXPECT_EQ(name->count(), 0);
   EXPECT_FALSE(name->isEnabled());
   EXPECT_EQ(info->object()->getObjectType(), ObjectType::Earth);
+}
+
+// A name typed the way people say it, then Enter, shows that object of
+// whatever type; a name of nothing is said so and the object stays.
+TEST_F(ObjectInfoTest, ANameTypedIntoTheNameBoxShowsThatObject) {
+  start();
+  info->show();
+  auto* type = static_cast<QComboBox*>(info->control(object_info::objectType));
+  auto* name = static_cast<QComboBox*>(info->control(object_info::objectName));
+  type->setCurrentIndex(static_cast<int>(ObjectType::Planet));
+  emit type->activated(static_cast<int>(ObjectType::Planet));
+  const struct {
+    const char* typed;
+    const char* shown;  // the name box afterwards; null: a message, nothing changes
+  } cases[] = {{"M31", "NGC 224"}, {"alpha Ori", "Betelgeuse"}, {"saturn", "Saturn"}, {"M 3 1 1", nullptr}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    const AstBody* before = info->object();
+    name->lineEdit()->clear();
+    QTest::keyClicks(name->lineEdit(), QString::fromLatin1(c.typed));
+    testing::ModalWatch watch;
+    QTest::keyClick(name->lineEdit(), Qt::Key_Return);
+    QApplication::processEvents();
+    if (c.shown) {
+      EXPECT_EQ(watch.count(), 0);
+      EXPECT_EQ(name->currentText(), QString::fromLatin1(c.shown));
+      ASSERT_NE(info->object(), nullptr);
+      EXPECT_STREQ(info->object()->getName(), c.shown);
+      EXPECT_EQ(type->currentIndex(), static_cast<int>(info->object()->getObjectType()));
+    } else {
+      ASSERT_EQ(watch.count(), 1);
+      EXPECT_EQ(info->object(), before);
+    }
+  }
 }
 
 TEST_F(ObjectInfoTest, AnObjectSentToTheWindowOpensItThere) {

@@ -34,6 +34,7 @@
 #include "support/ModalDialogs.h"
 #include "support/ShippedData.h"
 #include "support/TemporarySettings.h"
+#include "tools/ObjectInfoWindow.h"
 #include "ui/DialogLayout.h"
 #include "ui/Options.h"
 #include "ui/TimeBar.h"
@@ -228,6 +229,10 @@ TEST_F(SolarWindowTest, TheSkyWindowsPopupShowsAPlanetHereAndThisPopupShowsItThe
   solar->display()->popupAction(solar_popup::sky)->trigger();
   EXPECT_EQ(sky->state().selected, planetByName("Mars"));
   EXPECT_EQ(frame->documentArea()->activeSubWindow(), sky);
+  ObjectInfoWindow* info = createObjectInfoWindow(*frame);
+  solar->display()->preparePopup(*solar->state().popupBody);
+  solar->display()->popupAction(solar_popup::objectInfo)->trigger();
+  EXPECT_EQ(info->object(), planetByName("Mars"));
 }
 
 TEST_F(SolarWindowTest, ASmallWindowKeepsPanelAndViewInsideItsClientArea) {

@@ -383,6 +383,9 @@ void SkyWindow::changeEvent(QEvent* event) {
       if (!isMinimized()) showMaximized();
     });
   }
+  // Shown maximised straight from its icon (another window was maximised)
+  // neither the area nor the client resizes: lay out for the new state here.
+  layoutWindow();
 }
 
 void SkyWindow::rememberNormalRect() {

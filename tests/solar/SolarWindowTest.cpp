@@ -249,6 +249,25 @@ TEST_F(SolarWindowTest, ASmallWindowKeepsPanelAndViewInsideItsClientArea) {
   EXPECT_FALSE(solar->controlPanel()->geometry().intersects(solar->display()->geometry()));
 }
 
+TEST_F(SolarWindowTest, BroughtUpFromAnIconBesideAMaximisedWindowItFillsTheArea) {
+  // Another window is maximised, so the MDI area shows this one maximised
+  // straight from its icon: no resize of the area tells it to lay out.
+  settings.store().setValue(settingsKey("Solar system\\Window"), "Minimized", "1");
+  frame = std::make_unique<MainFrame>();
+  frame->resize(1280, 1000);
+  frame->show();
+  solar = createSolarWindow(*frame);
+  QMdiSubWindow* other = frame->documentArea()->addSubWindow(new QWidget);
+  other->showMaximized();
+  QApplication::processEvents();
+  ASSERT_TRUE(solar->isMinimized());
+
+  frame->executeCommand(command::showSolarSystem);
+  QApplication::processEvents();
+  ASSERT_TRUE(solar->isMaximized());
+  EXPECT_GT(solar->display()->height(), frame->documentArea()->viewport()->height() / 2);
+}
+
 TEST_F(SolarWindowTest, SettingsSurviveARunAndAreNotWrittenWhenOptionsAreNotSaved) {
   start();
   click(id::zoomOut);

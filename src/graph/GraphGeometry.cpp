@@ -247,6 +247,30 @@ std::vector<RulerMark> rulerMarks(const GraphHeader& header, int pw, int stripHe
   return marks;
 }
 
+std::vector<bool> rulerLabelsThatFit(const std::vector<RulerMark>& marks,
+                                     const std::function<int(const std::string&)>& labelWidth) {
+  // One blank of the ruler's font between two labels; the average letter
+  // of a three-letter month stands in for it.
+  std::vector<bool> shown(marks.size(), false);
+  bool anyShown = false;
+  int lastLeft = 0;
+  int lastRight = 0;
+  for (std::size_t i = 0; i < marks.size(); ++i) {
+    const RulerMark& mark = marks[i];
+    if (mark.label.empty()) continue;
+    const int width = labelWidth(mark.label);
+    const int left = mark.labelLeftOfTick ? mark.x - width : mark.x;
+    const int right = left + width;
+    const int gap = width / std::max<int>(1, static_cast<int>(mark.label.size()));
+    if (anyShown && left < lastRight + gap && right + gap > lastLeft) continue;
+    shown[i] = true;
+    anyShown = true;
+    lastLeft = left;
+    lastRight = right;
+  }
+  return shown;
+}
+
 std::string lineValueText(const GraphHeader& header, const GraphLine& line, int moment) {
   if (line.hidden) return hiddenText;
   if (!line.calculated) return notCalculatedText;

@@ -6,6 +6,7 @@
 // Plain C++ on the document: the window paints what these return, and the
 // tests and benchmarks check them without a window.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,11 @@ struct RulerMark {
 // unit. Empty before the first calculation and for a sidereal time system
 // with marks of days or coarser (sidereal time has no dates).
 std::vector<RulerMark> rulerMarks(const GraphHeader& header, int pw, int stripHeight);
+// Which labels of the marks the ruler draws, given the width of a label's
+// text in pixels: a label that would run into the last one drawn is left
+// out, so that a narrow plot shows every other month rather than a smudge.
+std::vector<bool> rulerLabelsThatFit(const std::vector<RulerMark>& marks,
+                                     const std::function<int(const std::string&)>& labelWidth);
 
 // The value column of a line's panel row at a moment: "Hidden", "Not
 // calc.", or the quantity's text followed by the time system of a time of

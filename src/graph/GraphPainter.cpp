@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLine>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
 #include <QPoint>
@@ -73,11 +74,15 @@ void toggleGuideLine(QImage& canvas, int x) {
 void paintGraphRuler(QPainter& painter, const std::vector<RulerMark>& marks) {
   painter.setFont(SymbolFont());
   painter.setPen(ColourOfIndex(0));
-  for (const RulerMark& mark : marks) {
+  const QFontMetrics metrics = painter.fontMetrics();
+  const std::vector<bool> labelShown = rulerLabelsThatFit(
+      marks, [&metrics](const std::string& label) { return metrics.horizontalAdvance(symbolText(label)); });
+  for (std::size_t i = 0; i < marks.size(); ++i) {
+    const RulerMark& mark = marks[i];
     if (mark.tickLength > 0) painter.drawLine(mark.x, 0, mark.x, mark.tickLength);
-    if (mark.label.empty()) continue;
+    if (!labelShown[i]) continue;
     const QString label = symbolText(mark.label);
-    const int width = painter.fontMetrics().horizontalAdvance(label);
+    const int width = metrics.horizontalAdvance(label);
     TextOutRow(painter, mark.labelLeftOfTick ? mark.x - width : mark.x, 1, label);
   }
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "bodies/Vsop87.h"
 #include "time/AngleConstants.h"
 
 namespace noctavo::precise {
@@ -193,8 +194,34 @@ Vector plutoAt(double tt) {
   return {x, y * ce - z * se, y * se + z * ce};
 }
 
+// Jupiter to Neptune from the truncated VSOP87B series: eraPlan94 is only
+// good to 71"-86" for Jupiter, Saturn and Uranus, the series to about 1"
+// over 1900-2100. Their dynamical ecliptic and equinox of J2000.0 is turned
+// to the equator of FK5 J2000.0 by the rotation Bretagnon and Francou give
+// with the theory; FK5 and the ICRS axes differ by a few hundredths of a
+// second of arc.
+constexpr Matrix vsop87EclipticToEquator = {{{1.0, 0.000000440360, -0.000000190919},
+                                             {-0.000000479966, 0.917482137087, -0.397776982902},
+                                             {0.0, 0.397776982902, 0.917482137087}}};
+
+Vector outerPlanetAt(vsop87::Planet planet, double tt) {
+  const vsop87::EclipticOfJ2000 p = vsop87::position(planet, tt);
+  const double cb = std::cos(p.latitudeRadians);
+  const Vector ecliptic{p.radiusAu * cb * std::cos(p.longitudeRadians),
+                        p.radiusAu * cb * std::sin(p.longitudeRadians),
+                        p.radiusAu * std::sin(p.latitudeRadians)};
+  return times(vsop87EclipticToEquator, ecliptic);
+}
+
 Vector planetAt(Body body, double tt) {
-  if (body == Body::Pluto) return plutoAt(tt);
+  switch (body) {
+    case Body::Pluto: return plutoAt(tt);
+    case Body::Jupiter: return outerPlanetAt(vsop87::Planet::Jupiter, tt);
+    case Body::Saturn: return outerPlanetAt(vsop87::Planet::Saturn, tt);
+    case Body::Uranus: return outerPlanetAt(vsop87::Planet::Uranus, tt);
+    case Body::Neptune: return outerPlanetAt(vsop87::Planet::Neptune, tt);
+    default: break;
+  }
   // ERFA numbers the planets 1..8 with the Earth-Moon barycentre as 3.
   static constexpr int erfaNumber[] = {1, 2, 4, 5, 6, 7, 8};
   double pv[2][3];

@@ -204,8 +204,7 @@ constexpr Matrix vsop87EclipticToEquator = {{{1.0, 0.000000440360, -0.0000001909
                                              {-0.000000479966, 0.917482137087, -0.397776982902},
                                              {0.0, 0.397776982902, 0.917482137087}}};
 
-Vector outerPlanetAt(vsop87::Planet planet, double tt) {
-  const vsop87::EclipticOfJ2000 p = vsop87::position(planet, tt);
+Vector eclipticToEquator(const vsop87::EclipticOfJ2000& p) {
   const double cb = std::cos(p.latitudeRadians);
   const Vector ecliptic{p.radiusAu * cb * std::cos(p.longitudeRadians),
                         p.radiusAu * cb * std::sin(p.longitudeRadians),
@@ -213,21 +212,63 @@ Vector outerPlanetAt(vsop87::Planet planet, double tt) {
   return times(vsop87EclipticToEquator, ecliptic);
 }
 
-Vector planetAt(Body body, double tt) {
+std::optional<vsop87::Planet> vsop87PlanetOf(Body body) {
   switch (body) {
-    case Body::Pluto: return plutoAt(tt);
-    case Body::Jupiter: return outerPlanetAt(vsop87::Planet::Jupiter, tt);
-    case Body::Saturn: return outerPlanetAt(vsop87::Planet::Saturn, tt);
-    case Body::Uranus: return outerPlanetAt(vsop87::Planet::Uranus, tt);
-    case Body::Neptune: return outerPlanetAt(vsop87::Planet::Neptune, tt);
-    default: break;
+    case Body::Jupiter: return vsop87::Planet::Jupiter;
+    case Body::Saturn: return vsop87::Planet::Saturn;
+    case Body::Uranus: return vsop87::Planet::Uranus;
+    case Body::Neptune: return vsop87::Planet::Neptune;
+    default: return std::nullopt;
   }
+}
+
+// Coordinates moved along their rates over dt days.
+vsop87::EclipticOfJ2000 advanced(const vsop87::Motion& m, double dt) {
+  return {m.at.longitudeRadians + m.perDay.longitudeRadians * dt, m.at.latitudeRadians + m.perDay.latitudeRadians * dt,
+          m.at.radiusAu + m.perDay.radiusAu * dt};
+}
+
+// Like the Earth, the outer planets are summed at whole days only, with
+// their rates, and carried along them to the moment: over half a day the
+// curvature of Jupiter's path, the most curved of the four, adds up to
+// 0.01" at most.
+vsop87::Motion outerPlanetMotion(vsop87::Planet planet, double tt) {
+  thread_local std::array<std::unordered_map<long, vsop87::Motion>, vsop87::planetCount> caches;
+  const double gridDay = gridDayOf(tt);
+  const vsop87::Motion& anchor = cachedForDay(caches[static_cast<std::size_t>(planet)], gridDay,
+                                              [&] { return vsop87::motion(planet, gridDay); });
+  return {advanced(anchor, tt - gridDay), anchor.perDay};
+}
+
+Vector planetAt(Body body, double tt) {
+  if (body == Body::Pluto) return plutoAt(tt);
+  if (const auto planet = vsop87PlanetOf(body)) return eclipticToEquator(outerPlanetMotion(*planet, tt).at);
   // ERFA numbers the planets 1..8 with the Earth-Moon barycentre as 3.
   static constexpr int erfaNumber[] = {1, 2, 4, 5, 6, 7, 8};
   double pv[2][3];
   eraPlan94(tt, 0.0, erfaNumber[static_cast<int>(body)], pv);
   return {pv[0][0], pv[0][1], pv[0][2]};
 }
+
+// A planet's heliocentric position light-time days before tt. Jupiter to
+// Neptune are stepped back along their rates, as they are carried from
+// their whole day; the others are evaluated again for every step of the
+// light-time iteration.
+class PlanetPath {
+ public:
+  PlanetPath(Body body, double tt) : body_(body), tt_(tt) {
+    if (const auto planet = vsop87PlanetOf(body)) motion_ = outerPlanetMotion(*planet, tt);
+  }
+  Vector before(double lightTimeDays) const {
+    if (!motion_) return planetAt(body_, tt_ - lightTimeDays);
+    return eclipticToEquator(advanced(*motion_, -lightTimeDays));
+  }
+
+ private:
+  Body body_;
+  double tt_;
+  std::optional<vsop87::Motion> motion_;
+};
 
 // The geometric direction aberrated by the Earth's motion.
 Vector aberrated(const Vector& natural, const EarthState& earth) {
@@ -350,11 +391,12 @@ std::optional<Sighting> sight(Body body, double tt, const Frame& frame) {
     return seen;
   }
   if (body == Body::Pluto && !plutoSeriesCovers(tt)) return std::nullopt;
-  Vector heliocentric = planetAt(body, tt);
+  const PlanetPath path(body, tt);
+  Vector heliocentric = path.before(0.0);
   Vector geocentric{};
   double lightTime = 0.0;
   for (int round = 0; round < 3; ++round) {
-    if (round > 0) heliocentric = planetAt(body, tt - lightTime);
+    if (round > 0) heliocentric = path.before(lightTime);
     for (int i = 0; i < 3; ++i) geocentric[i] = heliocentric[i] - earth.heliocentric[i];
     lightTime = length(geocentric) / speedOfLightAuPerDay;
   }

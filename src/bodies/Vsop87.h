@@ -32,7 +32,12 @@ struct EclipticOfJ2000 {
   double latitudeRadians;
   double radiusAu;
 };
+// The coordinates with their rates, from one pass over the terms.
+struct Motion {
+  EclipticOfJ2000 at;
+  EclipticOfJ2000 perDay;  // d/dt of each coordinate, per day
+};
 // tt: Julian Day of terrestrial time (taken as TDB: they differ by 2 ms).
-EclipticOfJ2000 position(Planet planet, double tt);
+Motion motion(Planet planet, double tt);
 
 }  // namespace noctavo::vsop87

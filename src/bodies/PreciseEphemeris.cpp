@@ -212,7 +212,15 @@ Vector eclipticToEquator(const vsop87::EclipticOfJ2000& p) {
   return times(vsop87EclipticToEquator, ecliptic);
 }
 
-std::optional<vsop87::Planet> vsop87PlanetOf(Body body) {
+// The truncated series keep within 1" of the full theory over 1900-2100
+// and within 40" over 1000-3000; beyond, their dropped polynomial terms grow
+// fast (Saturn 6' off by the years 0 and 4000), so outside 1000-3000
+// eraPlan94 is used as for the inner planets.
+constexpr double outerSeriesFirstDay = julianDayOfJ2000 - 1000.0 * daysPerJulianYear;
+constexpr double outerSeriesLastDay = julianDayOfJ2000 + 1000.0 * daysPerJulianYear;
+
+std::optional<vsop87::Planet> vsop87PlanetOf(Body body, double tt) {
+  if (tt < outerSeriesFirstDay || tt > outerSeriesLastDay) return std::nullopt;
   switch (body) {
     case Body::Jupiter: return vsop87::Planet::Jupiter;
     case Body::Saturn: return vsop87::Planet::Saturn;
@@ -242,7 +250,7 @@ vsop87::Motion outerPlanetMotion(vsop87::Planet planet, double tt) {
 
 Vector planetAt(Body body, double tt) {
   if (body == Body::Pluto) return plutoAt(tt);
-  if (const auto planet = vsop87PlanetOf(body)) return eclipticToEquator(outerPlanetMotion(*planet, tt).at);
+  if (const auto planet = vsop87PlanetOf(body, tt)) return eclipticToEquator(outerPlanetMotion(*planet, tt).at);
   // ERFA numbers the planets 1..8 with the Earth-Moon barycentre as 3.
   static constexpr int erfaNumber[] = {1, 2, 4, 5, 6, 7, 8};
   double pv[2][3];
@@ -257,7 +265,7 @@ Vector planetAt(Body body, double tt) {
 class PlanetPath {
  public:
   PlanetPath(Body body, double tt) : body_(body), tt_(tt) {
-    if (const auto planet = vsop87PlanetOf(body)) motion_ = outerPlanetMotion(*planet, tt);
+    if (const auto planet = vsop87PlanetOf(body, tt)) motion_ = outerPlanetMotion(*planet, tt);
   }
   Vector before(double lightTimeDays) const {
     if (!motion_) return planetAt(body_, tt_ - lightTimeDays);

@@ -80,6 +80,22 @@ void BM_CalculateGraphTwentyMoonRises(benchmark::State& state) {
 }
 BENCHMARK(BM_CalculateGraphTwentyMoonRises)->ArgName("precise")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The costliest planet in precise mode: its series are the longest.
+void BM_CalculateGraphTwentySaturnRises(benchmark::State& state) {
+  const PositionMethodArg method(state.range(0));
+  auto document = typicalGraph();
+  const auto saturn = static_cast<std::uint16_t>(bodyByName(ObjectType::Planet, "Saturn")->getIndex());
+  for (GraphLine& line : document->lines) {
+    line.objectType = ObjectType::Planet;
+    line.objectIndex = saturn;
+    line.quantityFlag = quantity_bit::rise;
+    line.timeKind = TimeKind::Lct;
+  }
+  for (auto _ : state) calculateGraph(*document, {});
+  benchmark::DoNotOptimize(document->lines[19].values[365]);
+}
+BENCHMARK(BM_CalculateGraphTwentySaturnRises)->ArgName("precise")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 void BM_CalculateGraphTwentyMixedLines(benchmark::State& state) {
   const PositionMethodArg method(state.range(0));
   auto document = typicalGraph();

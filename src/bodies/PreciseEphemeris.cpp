@@ -7,6 +7,7 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "bodies/Vsop87.h"
 #include "time/AngleConstants.h"
 
 namespace noctavo::precise {
@@ -193,14 +194,89 @@ Vector plutoAt(double tt) {
   return {x, y * ce - z * se, y * se + z * ce};
 }
 
+// Jupiter to Neptune from the truncated VSOP87B series: eraPlan94 is only
+// good to 71"-86" for Jupiter, Saturn and Uranus, the series to about 1"
+// over 1900-2100. Their dynamical ecliptic and equinox of J2000.0 is turned
+// to the equator of FK5 J2000.0 by the rotation Bretagnon and Francou give
+// with the theory; FK5 and the ICRS axes differ by a few hundredths of a
+// second of arc.
+constexpr Matrix vsop87EclipticToEquator = {{{1.0, 0.000000440360, -0.000000190919},
+                                             {-0.000000479966, 0.917482137087, -0.397776982902},
+                                             {0.0, 0.397776982902, 0.917482137087}}};
+
+Vector eclipticToEquator(const vsop87::EclipticOfJ2000& p) {
+  const double cb = std::cos(p.latitudeRadians);
+  const Vector ecliptic{p.radiusAu * cb * std::cos(p.longitudeRadians),
+                        p.radiusAu * cb * std::sin(p.longitudeRadians),
+                        p.radiusAu * std::sin(p.latitudeRadians)};
+  return times(vsop87EclipticToEquator, ecliptic);
+}
+
+// The truncated series keep within 1" of the full theory over 1900-2100
+// and within 40" over 1000-3000; beyond, their dropped polynomial terms grow
+// fast (Saturn 6' off by the years 0 and 4000), so outside 1000-3000
+// eraPlan94 is used as for the inner planets.
+constexpr double outerSeriesFirstDay = julianDayOfJ2000 - 1000.0 * daysPerJulianYear;
+constexpr double outerSeriesLastDay = julianDayOfJ2000 + 1000.0 * daysPerJulianYear;
+
+std::optional<vsop87::Planet> vsop87PlanetOf(Body body, double tt) {
+  if (tt < outerSeriesFirstDay || tt > outerSeriesLastDay) return std::nullopt;
+  switch (body) {
+    case Body::Jupiter: return vsop87::Planet::Jupiter;
+    case Body::Saturn: return vsop87::Planet::Saturn;
+    case Body::Uranus: return vsop87::Planet::Uranus;
+    case Body::Neptune: return vsop87::Planet::Neptune;
+    default: return std::nullopt;
+  }
+}
+
+// Coordinates moved along their rates over dt days.
+vsop87::EclipticOfJ2000 advanced(const vsop87::Motion& m, double dt) {
+  return {m.at.longitudeRadians + m.perDay.longitudeRadians * dt, m.at.latitudeRadians + m.perDay.latitudeRadians * dt,
+          m.at.radiusAu + m.perDay.radiusAu * dt};
+}
+
+// Like the Earth, the outer planets are summed at whole days only, with
+// their rates, and carried along them to the moment: over half a day the
+// curvature of Jupiter's path, the most curved of the four, adds up to
+// 0.01" at most.
+vsop87::Motion outerPlanetMotion(vsop87::Planet planet, double tt) {
+  thread_local std::array<std::unordered_map<long, vsop87::Motion>, vsop87::planetCount> caches;
+  const double gridDay = gridDayOf(tt);
+  const vsop87::Motion& anchor = cachedForDay(caches[static_cast<std::size_t>(planet)], gridDay,
+                                              [&] { return vsop87::motion(planet, gridDay); });
+  return {advanced(anchor, tt - gridDay), anchor.perDay};
+}
+
 Vector planetAt(Body body, double tt) {
   if (body == Body::Pluto) return plutoAt(tt);
+  if (const auto planet = vsop87PlanetOf(body, tt)) return eclipticToEquator(outerPlanetMotion(*planet, tt).at);
   // ERFA numbers the planets 1..8 with the Earth-Moon barycentre as 3.
   static constexpr int erfaNumber[] = {1, 2, 4, 5, 6, 7, 8};
   double pv[2][3];
   eraPlan94(tt, 0.0, erfaNumber[static_cast<int>(body)], pv);
   return {pv[0][0], pv[0][1], pv[0][2]};
 }
+
+// A planet's heliocentric position light-time days before tt. Jupiter to
+// Neptune are stepped back along their rates, as they are carried from
+// their whole day; the others are evaluated again for every step of the
+// light-time iteration.
+class PlanetPath {
+ public:
+  PlanetPath(Body body, double tt) : body_(body), tt_(tt) {
+    if (const auto planet = vsop87PlanetOf(body, tt)) motion_ = outerPlanetMotion(*planet, tt);
+  }
+  Vector before(double lightTimeDays) const {
+    if (!motion_) return planetAt(body_, tt_ - lightTimeDays);
+    return eclipticToEquator(advanced(*motion_, -lightTimeDays));
+  }
+
+ private:
+  Body body_;
+  double tt_;
+  std::optional<vsop87::Motion> motion_;
+};
 
 // The geometric direction aberrated by the Earth's motion.
 Vector aberrated(const Vector& natural, const EarthState& earth) {
@@ -323,11 +399,12 @@ std::optional<Sighting> sight(Body body, double tt, const Frame& frame) {
     return seen;
   }
   if (body == Body::Pluto && !plutoSeriesCovers(tt)) return std::nullopt;
-  Vector heliocentric = planetAt(body, tt);
+  const PlanetPath path(body, tt);
+  Vector heliocentric = path.before(0.0);
   Vector geocentric{};
   double lightTime = 0.0;
   for (int round = 0; round < 3; ++round) {
-    if (round > 0) heliocentric = planetAt(body, tt - lightTime);
+    if (round > 0) heliocentric = path.before(lightTime);
     for (int i = 0; i < 3; ++i) geocentric[i] = heliocentric[i] - earth.heliocentric[i];
     lightTime = length(geocentric) / speedOfLightAuPerDay;
   }

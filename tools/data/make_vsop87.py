@@ -1,0 +1,150 @@
+#!/usr/bin/env python3
+"""Writes src/bodies/Vsop87Tables.cpp, the truncated VSOP87B series of the
+outer planets used by the precise positions.
+
+Usage: make_vsop87.py SOURCE_ROOT [OUTPUT_FILE]
+
+SOURCE_ROOT is the folder into which kstars-data was unpacked with
+`dpkg -x`; OUTPUT_FILE defaults to the repository's
+src/bodies/Vsop87Tables.cpp.
+
+The package's usr/share/kstars/PLANET.{L,B,R}{0..5}.vsop files hold the
+VSOP87B series of Bretagnon and Francou (1988): heliocentric ecliptic
+longitude, latitude (radians) and radius (AU), referred to the dynamical
+ecliptic and equinox of J2000.0 (the Earth's L1 series starts with
+6283.0758..., the mean motion without precession, as in version B; version
+D, of date, would start with 6283.3196...); one term "A B C" a line, A cos(B + C tau), tau in Julian
+millennia of TDB from J2000.0, the series of index n multiplied by tau^n.
+
+The program needs the positions only over 1900-2100 (|tau| <= 0.1), so each
+planet's series is cut at the smallest amplitude threshold that keeps its
+heliocentric direction within `directionLimitArcsec` and its radius within
+`radiusLimitRelative` of the full series at every one of `sampleCount`
+moments spread over those years.  A term of series n is dropped when
+A * 0.1^n is below the threshold.  The report prints the threshold, the
+terms kept and the worst differences found.
+"""
+
+import math
+import os
+import sys
+
+PLANETS = ["jupiter", "saturn", "uranus", "neptune"]
+COORDINATES = "LBR"
+POWERS = 6
+TAU_LIMIT = 0.1  # Julian millennia either side of J2000.0: 1900-2100
+directionLimitArcsec = 1.0
+radiusLimitRelative = 1e-6
+sampleCount = 240
+ARCSEC_PER_RADIAN = 180.0 * 3600.0 / math.pi
+
+
+def read_series(folder, planet):
+    series = {}
+    for coordinate in COORDINATES:
+        for n in range(POWERS):
+            path = os.path.join(folder, f"{planet}.{coordinate}{n}.vsop")
+            terms = []
+            if os.path.exists(path):
+                with open(path, encoding="ascii") as f:
+                    for line in f:
+                        fields = line.split()
+                        if not fields:
+                            continue
+                        if len(fields) != 3:
+                            sys.exit(f"{path}: damaged line {line!r}")
+                        terms.append(tuple(float(x) for x in fields))
+            series[coordinate, n] = terms
+    return series
+
+
+def truncate(series, threshold):
+    return {key: [t for t in terms if t[0] * TAU_LIMIT ** key[1] >= threshold]
+            for key, terms in series.items()}
+
+
+def evaluate(series, tau):
+    values = []
+    for coordinate in COORDINATES:
+        total = 0.0
+        for n in range(POWERS):
+            total += sum(a * math.cos(b + c * tau) for a, b, c in series[coordinate, n]) * tau ** n
+        values.append(total)
+    return values
+
+
+def worst_difference(full_values, truncated, taus):
+    worst_direction = worst_radius = 0.0
+    for tau, (l0, b0, r0) in zip(taus, full_values):
+        l1, b1, r1 = evaluate(truncated, tau)
+        dl = math.remainder(l1 - l0, 2.0 * math.pi) * math.cos(b0)
+        worst_direction = max(worst_direction, math.hypot(dl, b1 - b0) * ARCSEC_PER_RADIAN)
+        worst_radius = max(worst_radius, abs(r1 / r0 - 1.0))
+    return worst_direction, worst_radius
+
+
+def choose(series):
+    taus = [-TAU_LIMIT + 2.0 * TAU_LIMIT * (i + 0.5) / sampleCount for i in range(sampleCount)]
+    full_values = [evaluate(series, tau) for tau in taus]
+    threshold = 1e-4
+    while True:
+        kept = truncate(series, threshold)
+        direction, radius = worst_difference(full_values, kept, taus)
+        if direction <= directionLimitArcsec and radius <= radiusLimitRelative:
+            return threshold, kept, direction, radius
+        threshold /= 1.5
+
+
+def cpp_number(x):
+    return repr(float(x))
+
+
+def main():
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    folder = os.path.join(sys.argv[1], "usr", "share", "kstars")
+    here = os.path.dirname(os.path.abspath(__file__))
+    output = sys.argv[2] if len(sys.argv) > 2 else os.path.join(here, "..", "..", "src", "bodies",
+                                                                 "Vsop87Tables.cpp")
+    terms_out = []
+    series_out = []
+    for planet in PLANETS:
+        series = read_series(folder, planet)
+        threshold, kept, direction, radius = choose(series)
+        count = sum(len(t) for t in kept.values())
+        total = sum(len(t) for t in series.values())
+        print(f"{planet}: threshold {threshold:.3g}, {count} of {total} terms, "
+              f"worst {direction:.3f}\" in direction, {radius:.2e} in radius")
+        for coordinate in COORDINATES:
+            for n in range(POWERS):
+                terms = kept[coordinate, n]
+                series_out.append((planet, coordinate, n, len(terms_out), len(terms)))
+                terms_out.extend(terms)
+
+    lines = [
+        "// Generated by tools/data/make_vsop87.py from the VSOP87B series of",
+        "// kstars-data (usr/share/kstars/*.vsop); do not edit.",
+        "// Bretagnon & Francou (1988), truncated for 1900-2100: see data/SOURCES.md.",
+        '#include "bodies/Vsop87.h"',
+        "",
+        "namespace noctavo::vsop87 {",
+        "",
+        "extern const Term terms[] = {",
+    ]
+    for a, b, c in terms_out:
+        lines.append(f"    {{{cpp_number(a)}, {cpp_number(b)}, {cpp_number(c)}}},")
+    lines.append("};")
+    lines.append("")
+    lines.append(f"extern const Series series[{len(series_out)}] = {{")
+    for planet, coordinate, n, first, count in series_out:
+        lines.append(f"    {{{first}, {count}}},  // {planet} {coordinate}{n}")
+    lines.append("};")
+    lines.append("")
+    lines.append("}  // namespace noctavo::vsop87")
+    with open(output, "w", encoding="ascii") as f:
+        f.write("\n".join(lines) + "\n")
+    print(f"wrote {output}: {len(terms_out)} terms")
+
+
+if __name__ == "__main__":
+    main()

@@ -184,24 +184,16 @@ TEST(GraphRuler, ANarrowPlotLeavesOutTheMonthsThatWouldRunIntoTheLastOneDrawn) {
   makeDefaultGraph(*document);
   // Ten pixels a letter: a month's name is 30 wide and wants 10 more to the next.
   const auto tenPerLetter = [](const std::string& label) { return 10 * static_cast<int>(label.size()); };
-  struct Case {
-    int width;
-    bool rightToLeft;
-    std::vector<std::string> shown;
-  };
-  for (const Case& c : {Case{732, false, {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct",
-                                          "Nov", "Dec"}},
-                        Case{200, false, {"Jan", "Apr", "Jul", "Oct"}},
-                        Case{200, true, {"Jan", "Apr", "Jul", "Oct"}}}) {
-    SCOPED_TRACE(::testing::Message() << c.width << (c.rightToLeft ? " mirrored" : ""));
-    document->header.xAxisRightToLeft = c.rightToLeft;
-    const std::vector<RulerMark> marks = rulerMarks(document->header, c.width, 40);
+  for (const bool rightToLeft : {false, true}) {
+    SCOPED_TRACE(rightToLeft ? "mirrored" : "");
+    document->header.xAxisRightToLeft = rightToLeft;
+    const std::vector<RulerMark> marks = rulerMarks(document->header, 200, 40);
     const std::vector<bool> fits = rulerLabelsThatFit(marks, tenPerLetter);
     std::vector<std::string> shown;
     for (std::size_t i = 0; i < marks.size(); ++i) {
       if (fits[i]) shown.push_back(marks[i].label);
     }
-    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Jan", "Apr", "Jul", "Oct"}));
   }
 }
 

@@ -92,9 +92,11 @@ void FindObjectDialog::fillNames() {
   if (index < 0 || index >= static_cast<int>(findableObjectTypes().size())) return;
   const std::vector<FindObjectName> names = findObjectNames(findableObjectTypes()[static_cast<std::size_t>(index)]);
   nameBox_->clear();
-  // The Sun and the Moon are found by their type alone.
+  // The Sun and the Moon are found by their type alone. The box stays open
+  // to typing: the dialog opens on the Sun, and a user who types "M31"
+  // straight away expects it found.
   if (names.size() == 1) {
-    nameBox_->setEnabled(false);
+    nameBox_->setEnabled(true);
     return;
   }
   nameBox_->setUpdatesEnabled(false);
@@ -108,8 +110,10 @@ const AstBody* FindObjectDialog::chosenObject() const {
   const int index = typeBox_->currentIndex();
   if (index < 0 || index >= static_cast<int>(findableObjectTypes().size())) return nullptr;
   const ObjectType type = findableObjectTypes()[static_cast<std::size_t>(index)];
-  if (type == ObjectType::Sun || type == ObjectType::Moon) return bodyByIndex(type, 0);
   const QString typed = nameBox_->currentText();
+  if ((type == ObjectType::Sun || type == ObjectType::Moon) && typed.trimmed().isEmpty()) {
+    return bodyByIndex(type, 0);
+  }
   if (const int entry = nameBox_->findText(typed, Qt::MatchExactly); entry >= 0) {
     return bodyByName(type, nameBox_->itemData(entry).toByteArray().toStdString());
   }

@@ -622,7 +622,9 @@ TEST_F(SkyDialogsTest, FindObjectFindsATypedNameAndSaysSoOfANameOfNothing) {
     const char* type;
     const char* typed;
     const char* found;  // null: nothing, the dialog stays open
-  } cases[] = {{"NGC object", "M31", "NGC 224"},
+  } cases[] = {{"Sun", "M31", "NGC 224"},
+               {"Moon", "", "Moon"},
+               {"NGC object", "M31", "NGC 224"},
                {"Star", "m 31", "NGC 224"},
                {"Star", "alpha Ori", "Betelgeuse"},
                {"Star", "\u03B1 Ori", "Betelgeuse"},

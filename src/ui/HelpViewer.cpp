@@ -395,7 +395,11 @@ void HelpWindow::runSearch() {
   else
     searchSummary_->setText(
         hits.size() == 1 ? QStringLiteral("1 topic found.") : QStringLiteral("%1 topics found.").arg(hits.size()));
-  if (!hits.isEmpty()) searchResults_->setCurrentRow(0);
+  // The best topic is shown at once; the others are a click away.
+  if (!hits.isEmpty()) {
+    searchResults_->setCurrentRow(0);
+    openSearchResult(searchResults_->item(0));
+  }
 }
 
 void HelpWindow::openSearchResult(QListWidgetItem* item) {

@@ -115,6 +115,7 @@ TEST_F(HelpViewerTest, EveryTopicTheProgramAsksForIsThereAMissingOneShowsTheMiss
   showHelpSearch();
   search(window, QStringLiteral("sidereal"));
   EXPECT_TRUE(window.searchResultTopics().contains(QStringLiteral("glossary.htm")));
+  EXPECT_EQ(window.currentTopic(), window.searchResultTopics().front());  // the best hit is shown at once
   search(window, QStringLiteral("sidereal nowherefound"));
   EXPECT_TRUE(window.searchResultTopics().isEmpty());
   closeAllHelp();

@@ -36,6 +36,7 @@ bench: build
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_startup_bench
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_location_bench
 	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_picture_bench
+	@QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/noctavo_object_info_bench
 
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)

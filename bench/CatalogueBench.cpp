@@ -19,7 +19,7 @@ std::string dataFolder() {
   if (const char* dir = std::getenv("NOCTAVO_DATA_DIR")) {
     if (std::filesystem::exists(std::filesystem::path(dir) / "Noctavo.sta")) return dir;
   }
-  return (std::filesystem::path(__FILE__).parent_path() / ".." / "data").lexically_normal().string();
+  return (std::filesystem::path(NOCTAVO_SOURCE_DIR) / "data").string();
 }
 
 void BM_LoadAllCatalogues(benchmark::State& state) {

@@ -27,7 +27,7 @@ namespace noctavo {
 namespace {
 
 // The help topics as they are shipped: the folder "help" of the source tree.
-const QString shipped = QDir::cleanPath(QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/../../help");
+const QString shipped = QStringLiteral(NOCTAVO_SOURCE_DIR "/help");
 const QString missingTitle = QStringLiteral("Missing help topic");
 
 QStringList shippedTopics() { return QDir(shipped).entryList({QStringLiteral("*.htm")}, QDir::Files, QDir::Name); }

@@ -1,16 +1,12 @@
 #include "graph/GraphWindow.h"
 
 #include <QBuffer>
-#include <QCloseEvent>
 #include <QFileInfo>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
-#include <QWindowStateChangeEvent>
 
 #include <algorithm>
 #include <cstring>
@@ -411,7 +407,8 @@ void GraphRulerView::resizeEvent(QResizeEvent* event) {
 // ----------------------------------------------------------------- window
 
 GraphWindow::GraphWindow(QMdiArea* area, Frame* frame, const QString& programFolder)
-    : frame_(frame),
+    : DocumentSubWindow(helpTopic),
+      frame_(frame),
       files_(graphDocument(), frame ? frame->frameWindow() : nullptr, graphFolderIn(programFolder),
              ProgramFolderIsInstalled() ? userGraphFolder() : QString()) {
   // 1. The settings and the empty document.
@@ -715,65 +712,7 @@ bool GraphWindow::event(QEvent* event) {
     }
     return true;
   }
-  switch (event->type()) {
-    case QEvent::ShortcutOverride:
-      // F1 in the Graph window is its own help, not the frame's contents.
-      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        event->accept();
-        return true;
-      }
-      break;
-    case QEvent::KeyPress:
-      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        showHelpTopic(latin1(helpTopic));
-        return true;
-      }
-      break;
-    default:
-      break;
-  }
-  return QMdiSubWindow::event(event);
-}
-
-bool GraphWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize &&
-      ((isMaximized() && mdiArea() && watched == mdiArea()->viewport()) || (!isMaximized() && watched == client_))) {
-    layoutWindow();
-  }
-  return QMdiSubWindow::eventFilter(watched, event);
-}
-
-void GraphWindow::closeEvent(QCloseEvent* event) {
-  // The window lives for the whole run: closing only minimises it.
-  event->ignore();
-  showMinimized();
-}
-
-void GraphWindow::changeEvent(QEvent* event) {
-  QMdiSubWindow::changeEvent(event);
-  if (event->type() != QEvent::WindowStateChange) return;
-  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-  const bool restoredFromIcon = change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized() && !isMaximized();
-  if (restoredFromIcon && options().alwaysMaximize) {
-    QTimer::singleShot(0, this, [this] {
-      if (!isMinimized()) showMaximized();
-    });
-  }
-  layoutWindow();
-}
-
-void GraphWindow::rememberNormalRect() {
-  if (!isMinimized() && !isMaximized() && isVisible()) normalRect_ = geometry();
-}
-
-void GraphWindow::moveEvent(QMoveEvent* event) {
-  QMdiSubWindow::moveEvent(event);
-  rememberNormalRect();
-}
-
-void GraphWindow::resizeEvent(QResizeEvent* event) {
-  QMdiSubWindow::resizeEvent(event);
-  rememberNormalRect();
+  return DocumentSubWindow::event(event);
 }
 
 }  // namespace noctavo

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QMdiSubWindow>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -11,6 +10,7 @@
 #include "frame/FrameInterfaces.h"
 #include "graph/GraphFiles.h"
 #include "graph/GraphGeometry.h"
+#include "ui/DocumentSubWindow.h"
 
 class QLabel;
 class QMdiArea;
@@ -146,7 +146,7 @@ class GraphRulerView : public QWidget {
 // panel, plot and ruler. It carries out File/New, Open, Save, Save as and
 // the Graph menu, and asks about an unsaved graph at exit. Made once at
 // start, it lives for the whole run (closing it only minimises it).
-class GraphWindow : public QMdiSubWindow, public DocumentWindow, public GraphDocumentOwner {
+class GraphWindow : public DocumentSubWindow, public DocumentWindow, public GraphDocumentOwner {
   Q_OBJECT
 
  public:
@@ -189,7 +189,7 @@ class GraphWindow : public QMdiSubWindow, public DocumentWindow, public GraphDoc
 
   // Panel, plot and ruler in the client area; maximized, in the whole
   // document area.
-  void layoutWindow();
+  void layoutWindow() override;
   void bringToFront();
 
   // The plot with its ruler and a legend of the shown lines, at the plot's
@@ -198,18 +198,12 @@ class GraphWindow : public QMdiSubWindow, public DocumentWindow, public GraphDoc
 
  protected:
   bool event(QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void newGraph();
   void calculate();
   void exportCsv();
   void exportPng();
-  void rememberNormalRect();
 
   Frame* frame_;
   GraphSettings settings_;
@@ -218,7 +212,6 @@ class GraphWindow : public QMdiSubWindow, public DocumentWindow, public GraphDoc
   GraphControlPanel* panel_ = nullptr;
   GraphPlotView* plot_ = nullptr;
   GraphRulerView* ruler_ = nullptr;
-  QRect normalRect_;
   bool released_ = false;
 };
 

@@ -1,11 +1,7 @@
 #include "sky/SkyWindow.h"
 
-#include <QCloseEvent>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QMdiArea>
-#include <QTimer>
-#include <QWindowStateChangeEvent>
 
 #include <algorithm>
 
@@ -53,7 +49,7 @@ bool isGridCommand(int commandId) {
 
 }  // namespace
 
-SkyWindow::SkyWindow(QMdiArea* area, Frame* frame) : frame_(frame) {
+SkyWindow::SkyWindow(QMdiArea* area, Frame* frame) : DocumentSubWindow(helpTopic), frame_(frame) {
   initialiseSkyWindowResources();
   // 1. The settings, the tables, and the window's moment: the observer's.
   state_.settings = readSkySettings();
@@ -340,66 +336,10 @@ bool SkyWindow::event(QEvent* event) {
         return true;
       }
       break;
-    case QEvent::ShortcutOverride:
-      // F1 in the Sky window is its own help, not the frame's contents.
-      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        event->accept();
-        return true;
-      }
-      break;
-    case QEvent::KeyPress:
-      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        showHelpTopic(QString::fromLatin1(helpTopic));
-        return true;
-      }
-      break;
     default:
       break;
   }
-  return QMdiSubWindow::event(event);
-}
-
-bool SkyWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize &&
-      ((isMaximized() && mdiArea() && watched == mdiArea()->viewport()) || (!isMaximized() && watched == client_))) {
-    layoutWindow();
-  }
-  return QMdiSubWindow::eventFilter(watched, event);
-}
-
-void SkyWindow::closeEvent(QCloseEvent* event) {
-  // The window lives for the whole run: closing only minimises it.
-  event->ignore();
-  showMinimized();
-}
-
-void SkyWindow::changeEvent(QEvent* event) {
-  QMdiSubWindow::changeEvent(event);
-  if (event->type() != QEvent::WindowStateChange) return;
-  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-  const bool restoredFromIcon = change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized() && !isMaximized();
-  if (restoredFromIcon && options().alwaysMaximize) {
-    QTimer::singleShot(0, this, [this] {
-      if (!isMinimized()) showMaximized();
-    });
-  }
-  // Shown maximised straight from its icon (another window was maximised)
-  // neither the area nor the client resizes: lay out for the new state here.
-  layoutWindow();
-}
-
-void SkyWindow::rememberNormalRect() {
-  if (!isMinimized() && !isMaximized() && isVisible()) normalRect_ = geometry();
-}
-
-void SkyWindow::moveEvent(QMoveEvent* event) {
-  QMdiSubWindow::moveEvent(event);
-  rememberNormalRect();
-}
-
-void SkyWindow::resizeEvent(QResizeEvent* event) {
-  QMdiSubWindow::resizeEvent(event);
-  rememberNormalRect();
+  return DocumentSubWindow::event(event);
 }
 
 }  // namespace noctavo

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QMdiSubWindow>
 #include <QRect>
 
 #include <map>
 
 #include "frame/FrameInterfaces.h"
 #include "sky/SkyWindowState.h"
+#include "ui/DocumentSubWindow.h"
 
 class QMdiArea;
 
@@ -20,7 +20,7 @@ class SkyDisplay;
 // once at start, lives for the whole run (closing it only minimises it),
 // carries out the Sky menu's commands and keeps its settings under "\Sky"
 // and "\Sky\Window".
-class SkyWindow : public QMdiSubWindow, public DocumentWindow {
+class SkyWindow : public DocumentSubWindow, public DocumentWindow {
   Q_OBJECT
 
  public:
@@ -62,29 +62,20 @@ class SkyWindow : public QMdiSubWindow, public DocumentWindow {
   // UM_LAYOUT: the panel and the display side by side, the display as high
   // as the room allows and as wide as the pixel aspect makes it. Maximized,
   // the room is the document area; otherwise the window's own client area.
-  void layoutWindow();
+  void layoutWindow() override;
   // The smallest client area that shows the whole panel and a display as
   // high as the panel: the window never gets smaller than this (Cascade,
   // Tile, the user's mouse) and never saves a smaller size.
   QSize minimumClientSize() const;
 
-  // The window's rectangle when neither minimised nor maximised.
-  QRect normalRect() const { return normalRect_; }
-
  protected:
   bool event(QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void setCommandChecked(int commandId, bool checked);
   void mapTypeCommand(int commandId);
   void gridCommand(int commandId);
   void repaintWindow();
-  void rememberNormalRect();
   void bringToFront();
 
   Frame* frame_;
@@ -94,7 +85,6 @@ class SkyWindow : public QMdiSubWindow, public DocumentWindow {
   SkyDisplay* display_ = nullptr;
   // The check marks of the Sky menu when there is no frame to keep them.
   std::map<int, bool> ownChecks_;
-  QRect normalRect_;
   // The window's frame around the smallest client area.
   QSize smallestNormalSize_;
 };

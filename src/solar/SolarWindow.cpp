@@ -1,11 +1,7 @@
 #include "solar/SolarWindow.h"
 
-#include <QCloseEvent>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QMdiArea>
-#include <QTimer>
-#include <QWindowStateChangeEvent>
 
 #include <algorithm>
 
@@ -34,7 +30,7 @@ const QColor backgroundColour(192, 192, 192);
 
 }  // namespace
 
-SolarWindow::SolarWindow(QMdiArea* area, Frame* frame) : frame_(frame) {
+SolarWindow::SolarWindow(QMdiArea* area, Frame* frame) : DocumentSubWindow(helpTopic), frame_(frame) {
   initialiseSolarWindowResources();
   state_.settings = readSolarSettings();
   state_.observer = observer();
@@ -258,64 +254,10 @@ bool SolarWindow::event(QEvent* event) {
         return true;
       }
       break;
-    case QEvent::ShortcutOverride:
-      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        event->accept();
-        return true;
-      }
-      break;
-    case QEvent::KeyPress:
-      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        showHelpTopic(QString::fromLatin1(helpTopic));
-        return true;
-      }
-      break;
     default:
       break;
   }
-  return QMdiSubWindow::event(event);
-}
-
-bool SolarWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize &&
-      ((isMaximized() && mdiArea() && watched == mdiArea()->viewport()) || (!isMaximized() && watched == client_))) {
-    layoutWindow();
-  }
-  return QMdiSubWindow::eventFilter(watched, event);
-}
-
-void SolarWindow::closeEvent(QCloseEvent* event) {
-  event->ignore();
-  showMinimized();
-}
-
-void SolarWindow::changeEvent(QEvent* event) {
-  QMdiSubWindow::changeEvent(event);
-  if (event->type() != QEvent::WindowStateChange) return;
-  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-  const bool restoredFromIcon = change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized() && !isMaximized();
-  if (restoredFromIcon && options().alwaysMaximize) {
-    QTimer::singleShot(0, this, [this] {
-      if (!isMinimized()) showMaximized();
-    });
-  }
-  // Shown maximised straight from its icon (another window was maximised)
-  // neither the area nor the client resizes: lay out for the new state here.
-  layoutWindow();
-}
-
-void SolarWindow::rememberNormalRect() {
-  if (!isMinimized() && !isMaximized() && isVisible()) normalRect_ = geometry();
-}
-
-void SolarWindow::moveEvent(QMoveEvent* event) {
-  QMdiSubWindow::moveEvent(event);
-  rememberNormalRect();
-}
-
-void SolarWindow::resizeEvent(QResizeEvent* event) {
-  QMdiSubWindow::resizeEvent(event);
-  rememberNormalRect();
+  return DocumentSubWindow::event(event);
 }
 
 }  // namespace noctavo

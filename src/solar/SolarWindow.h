@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QMdiSubWindow>
 #include <QRect>
 
 #include <map>
 
 #include "frame/FrameInterfaces.h"
 #include "solar/SolarWindowState.h"
+#include "ui/DocumentSubWindow.h"
 
 class QMdiArea;
 
@@ -20,7 +20,7 @@ class SolarDisplay;
 // own. Made once at start, it lives for the whole run (closing it only
 // minimises it), carries out the Solar system menu and keeps its settings
 // under "\Solar system" and "\Solar system\Window".
-class SolarWindow : public QMdiSubWindow, public DocumentWindow {
+class SolarWindow : public DocumentSubWindow, public DocumentWindow {
   Q_OBJECT
 
  public:
@@ -59,24 +59,17 @@ class SolarWindow : public QMdiSubWindow, public DocumentWindow {
   // as the pixel aspect makes it. Maximized, the room is the document area;
   // otherwise the window's own client area, the panel never narrower than
   // its controls.
-  void layoutWindow();
+  void layoutWindow() override;
   QSize minimumClientSize() const;
-  QRect normalRect() const { return normalRect_; }
 
   bool isCommandChecked(int commandId) const;
 
  protected:
   bool event(QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void setCommandChecked(int commandId, bool checked);
   void repaintWindow();
-  void rememberNormalRect();
   void bringToFront();
 
   Frame* frame_;
@@ -85,7 +78,6 @@ class SolarWindow : public QMdiSubWindow, public DocumentWindow {
   SolarControlPanel* panel_ = nullptr;
   SolarDisplay* display_ = nullptr;
   std::map<int, bool> ownChecks_;
-  QRect normalRect_;
   QSize smallestNormalSize_;
 };
 

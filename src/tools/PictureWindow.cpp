@@ -1,17 +1,13 @@
 #include "tools/PictureWindow.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QDir>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QTimer>
-#include <QWindowStateChangeEvent>
 
 #include <algorithm>
 #include <optional>
@@ -226,7 +222,8 @@ bool PictureView::event(QEvent* event) {
 
 // ------------------------------------------------------------- the window
 
-PictureWindow::PictureWindow(QMdiArea* area, Frame* frame, const QString& programFolder) : frame_(frame) {
+PictureWindow::PictureWindow(QMdiArea* area, Frame* frame, const QString& programFolder)
+    : DocumentSubWindow(helpTopic), frame_(frame) {
   // 1. The settings and the picture list.
   settings_ = readPictureSettings();
   const QDir folder(programFolder);
@@ -494,67 +491,16 @@ void PictureWindow::bringToFront() {
   updatePanelVisibility();
 }
 
-bool PictureWindow::event(QEvent* event) {
-  switch (event->type()) {
-    case QEvent::ShortcutOverride:
-      // F1 in the Picture window is its own help, not the frame's contents.
-      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        event->accept();
-        return true;
-      }
-      break;
-    case QEvent::KeyPress:
-      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        showHelpTopic(QString::fromLatin1(helpTopic));
-        return true;
-      }
-      break;
-    default:
-      break;
-  }
-  return QMdiSubWindow::event(event);
-}
-
-void PictureWindow::closeEvent(QCloseEvent* event) {
-  // The window lives for the whole run: closing only minimises it.
-  event->ignore();
-  showMinimized();
-}
-
-void PictureWindow::changeEvent(QEvent* event) {
-  QMdiSubWindow::changeEvent(event);
-  if (event->type() != QEvent::WindowStateChange) return;
-  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-  const bool restoredFromIcon = change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized() && !isMaximized();
-  if (restoredFromIcon && options().alwaysMaximize) {
-    QTimer::singleShot(0, this, [this] {
-      if (!isMinimized()) showMaximized();
-    });
-  }
+void PictureWindow::stateChanged() {
   if (!isMinimized()) loadCurrentPicture();
   updatePanelVisibility();
 }
 
 void PictureWindow::showEvent(QShowEvent* event) {
-  QMdiSubWindow::showEvent(event);
+  DocumentSubWindow::showEvent(event);
   // The frame shows itself after the windows are made: the picture and the
   // panel follow.
-  if (!isMinimized()) loadCurrentPicture();
-  updatePanelVisibility();
-}
-
-void PictureWindow::rememberNormalRect() {
-  if (!isMinimized() && !isMaximized() && isVisible()) normalRect_ = geometry();
-}
-
-void PictureWindow::moveEvent(QMoveEvent* event) {
-  QMdiSubWindow::moveEvent(event);
-  rememberNormalRect();
-}
-
-void PictureWindow::resizeEvent(QResizeEvent* event) {
-  QMdiSubWindow::resizeEvent(event);
-  rememberNormalRect();
+  stateChanged();
 }
 
 }  // namespace noctavo

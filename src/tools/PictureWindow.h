@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QAbstractScrollArea>
-#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QPointer>
 #include <QRect>
 #include <QString>
 
 #include "frame/FrameInterfaces.h"
+#include "ui/DocumentSubWindow.h"
 #include "ui/PictureHolder.h"
 
 class QAction;
@@ -90,7 +90,7 @@ class PictureView : public QAbstractScrollArea {
 // the program ("PICTURES") at a time, with the modeless control panel
 // "Dlg_PictCtrl" that lists them all. Made once at start, it lives for the
 // whole run (closing it only minimises it).
-class PictureWindow : public QMdiSubWindow, public DocumentWindow {
+class PictureWindow : public DocumentSubWindow, public DocumentWindow {
   Q_OBJECT
 
  public:
@@ -141,23 +141,16 @@ class PictureWindow : public QMdiSubWindow, public DocumentWindow {
   void popupCommand(int commandId);
 
   void bringToFront();
-  // The window's rectangle when neither minimised nor maximised.
-  QRect normalRect() const { return normalRect_; }
 
  protected:
-  bool event(QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
+  void stateChanged() override;
   void showEvent(QShowEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void buildPopup();
   void loadCurrentPicture();
   void updateCaption();
   void updatePanelVisibility();
-  void rememberNormalRect();
   QPoint documentOrigin() const;
 
   Frame* frame_;
@@ -173,7 +166,6 @@ class PictureWindow : public QMdiSubWindow, public DocumentWindow {
   bool loadPending_ = false;
   bool released_ = false;
   bool panelPlaced_ = false;
-  QRect normalRect_;
 };
 
 // Makes the Picture window in the frame's document area and registers its

@@ -4,6 +4,7 @@
 // full repaint of the plot and a click that moves the guide line.
 #include <benchmark/benchmark.h>
 
+#include "OffscreenApplication.h"
 #include "PositionMethodArg.h"
 
 #include <QApplication>
@@ -23,15 +24,8 @@
 #include "graph/GraphWindow.h"
 #include "ui/SymbolFont.h"
 
-// The file commands set the busy cursor and the window needs widgets: a Qt
-// application without a display that outlives every benchmark.
 static const bool graphBenchApplicationMade = [] {
-  if (QCoreApplication::instance() != nullptr) return true;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "noctavo_graph_bench";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // deliberately never deleted
+  noctavo::bench::makeOffscreenApplication("noctavo_graph_bench");
   noctavo::SymbolFontInit();
   return true;
 }();

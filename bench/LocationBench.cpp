@@ -2,6 +2,8 @@
 // fitted and drawn with the crosshair, as the user sees the dialog appear.
 #include <benchmark/benchmark.h>
 
+#include "OffscreenApplication.h"
+
 #include <QApplication>
 #include <QPixmap>
 
@@ -9,15 +11,7 @@
 #include "ui/LocationDialog.h"
 #include "ui/UserLocationDialog.h"
 
-static const bool locationBenchApplicationMade = [] {
-  if (QCoreApplication::instance() != nullptr) return true;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "noctavo_location_bench";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // deliberately never deleted: it outlives every benchmark
-  return true;
-}();
+static const bool locationBenchApplicationMade = noctavo::bench::makeOffscreenApplication("noctavo_location_bench");
 
 namespace noctavo {
 namespace {

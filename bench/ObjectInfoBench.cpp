@@ -3,6 +3,8 @@
 // moonset by bisection included), and opening Orion's star list.
 #include <benchmark/benchmark.h>
 
+#include "OffscreenApplication.h"
+
 #include <QApplication>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -14,15 +16,7 @@
 #include "tools/ObjectInfoWindow.h"
 #include "ui/SettingsStore.h"
 
-static const bool objectInfoBenchApplicationMade = [] {
-  if (QCoreApplication::instance() != nullptr) return true;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "noctavo_object_info_bench";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // deliberately never deleted: it outlives every benchmark
-  return true;
-}();
+static const bool objectInfoBenchApplicationMade = noctavo::bench::makeOffscreenApplication("noctavo_object_info_bench");
 
 namespace noctavo {
 namespace {

@@ -3,6 +3,8 @@
 // one-megapixel JPEG fitted to the window (decoding, scaling, painting).
 #include <benchmark/benchmark.h>
 
+#include "OffscreenApplication.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -14,15 +16,7 @@
 #include "tools/PictureWindow.h"
 #include "ui/SettingsStore.h"
 
-static const bool pictureBenchApplicationMade = [] {
-  if (QCoreApplication::instance() != nullptr) return true;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "noctavo_picture_bench";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // deliberately never deleted: it outlives every benchmark
-  return true;
-}();
+static const bool pictureBenchApplicationMade = noctavo::bench::makeOffscreenApplication("noctavo_picture_bench");
 
 namespace noctavo {
 namespace {

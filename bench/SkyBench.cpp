@@ -3,6 +3,7 @@
 // catalogues that come with the program.
 #include <benchmark/benchmark.h>
 
+#include "OffscreenApplication.h"
 #include "PositionMethodArg.h"
 
 #include <QGuiApplication>
@@ -14,18 +15,7 @@
 #include "sky/SkyPositions.h"
 #include "sky/SkyProjection.h"
 
-// Painting needs a Qt application (fonts, the panorama images); the
-// benchmark runs without a display. It is made before main() runs and kept
-// to the end of the process, so that it outlives every benchmark.
-static const bool skyBenchApplicationMade = [] {
-  if (QCoreApplication::instance() != nullptr) return true;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "noctavo_sky_bench";
-  static char* argv[] = {name, nullptr};
-  new QGuiApplication(argc, argv);  // deliberately never deleted
-  return true;
-}();
+static const bool skyBenchApplicationMade = noctavo::bench::makeOffscreenApplication("noctavo_sky_bench");
 
 namespace noctavo {
 namespace {

@@ -4,6 +4,8 @@
 // times into the animation's tenth of a second.
 #include <benchmark/benchmark.h>
 
+#include "OffscreenApplication.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -13,17 +15,7 @@
 #include "solar/SolarPainter.h"
 #include "solar/SolarPositions.h"
 
-// Painting the names needs a Qt application for its fonts; the benchmark
-// runs without a display.
-static const bool solarBenchApplicationMade = [] {
-  if (QCoreApplication::instance() != nullptr) return true;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "noctavo_solar_bench";
-  static char* argv[] = {name, nullptr};
-  new QGuiApplication(argc, argv);  // deliberately never deleted
-  return true;
-}();
+static const bool solarBenchApplicationMade = noctavo::bench::makeOffscreenApplication("noctavo_solar_bench");
 
 namespace noctavo {
 namespace {

@@ -3,6 +3,8 @@
 // line, the Sky window, and one full paint of the frame.
 #include <benchmark/benchmark.h>
 
+#include "OffscreenApplication.h"
+
 #include <QApplication>
 #include <QPixmap>
 #include <QTemporaryDir>
@@ -13,15 +15,7 @@
 #include "ui/AppMessageBox.h"
 #include "ui/SettingsStore.h"
 
-static const bool startupBenchApplicationMade = [] {
-  if (QCoreApplication::instance() != nullptr) return true;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "noctavo_startup_bench";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // deliberately never deleted: it outlives every benchmark
-  return true;
-}();
+static const bool startupBenchApplicationMade = noctavo::bench::makeOffscreenApplication("noctavo_startup_bench");
 
 namespace noctavo {
 namespace {

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "time/InternalError.h"
+#include "time/Observer.h"
 
 namespace noctavo {
 namespace {
@@ -111,6 +112,25 @@ DstSetMessage readDstSet(const WindowMessage& message) {
 
 const Observer* readObserverSet(const WindowMessage& message) {
   return isMessage(message, UM_OBSERVER_SET) ? pointerOf<Observer>(message.lParam()) : nullptr;
+}
+
+bool followObserver(const WindowMessage& message, Observer& observer) {
+  switch (message.message()) {
+    case UM_TIME_STEP:
+      observer.dateTime.addMinutes(readTimeStepMinutes(message));
+      return true;
+    case UM_DST_SET: {
+      const DstSetMessage dst = readDstSet(message);
+      observer.daylightSaving = dst.daylightSaving;
+      if (dst.moment) observer.dateTime = *dst.moment;
+      return true;
+    }
+    case UM_OBSERVER_SET:
+      if (const Observer* given = readObserverSet(message)) observer = *given;
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool readFitCheck(const WindowMessage& message) { return isMessage(message, UM_FIT_CHECK) && message.wParam() != 0; }

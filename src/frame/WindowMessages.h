@@ -119,6 +119,11 @@ DstSetMessage readDstSet(const WindowMessage& message);
 
 const Observer* readObserverSet(const WindowMessage& message);
 
+// A window that keeps its own copy of the observer follows the frame's
+// UM_TIME_STEP, UM_DST_SET and UM_OBSERVER_SET with this: true when the
+// message was one of them and the copy now says what the frame's does.
+bool followObserver(const WindowMessage& message, Observer& observer);
+
 bool readFitCheck(const WindowMessage& message);
 
 // The entry of UM_PICTURE_SELECT or UM_PICTURE_DISPLAY.

@@ -220,26 +220,9 @@ void SolarControlPanel::timerEvent(QTimerEvent* event) {
 
 bool SolarControlPanel::event(QEvent* event) {
   const WindowMessage* message = asWindowMessage(event);
-  if (!message) return QWidget::event(event);
-  switch (message->message()) {
-    case UM_TIME_STEP:
-      state_.observer.dateTime.addMinutes(readTimeStepMinutes(*message));
-      momentChanged();
-      return true;
-    case UM_DST_SET: {
-      const DstSetMessage dst = readDstSet(*message);
-      state_.observer.daylightSaving = dst.daylightSaving;
-      if (dst.moment) state_.observer.dateTime = *dst.moment;
-      momentChanged();
-      return true;
-    }
-    case UM_OBSERVER_SET:
-      if (const Observer* given = readObserverSet(*message)) state_.observer = *given;
-      momentChanged();
-      return true;
-    default:
-      return QWidget::event(event);
-  }
+  if (!message || !followObserver(*message, state_.observer)) return QWidget::event(event);
+  momentChanged();
+  return true;
 }
 
 }  // namespace noctavo

@@ -606,20 +606,12 @@ bool ObjectInfoWindow::windowMessage(int message, const WindowMessage& data) {
       ObjectInfoShow(message == UM_SHOW);
       return true;
     case UM_TIME_STEP:
-      observer_.dateTime.addMinutes(readTimeStepMinutes(data));
-      momentChanged();
-      return true;
-    case UM_DST_SET: {
-      const DstSetMessage dst = readDstSet(data);
-      observer_.daylightSaving = dst.daylightSaving;
-      if (dst.moment) observer_.dateTime = *dst.moment;
-      momentChanged();
-      return true;
-    }
+    case UM_DST_SET:
     case UM_OBSERVER_SET:
-      if (const Observer* given = readObserverSet(data)) observer_ = *given;
-      // Sent once every window exists: the display buttons see them now.
-      updateDisplayButtons();
+      followObserver(data, observer_);
+      // The observer is set once every window exists: the display buttons
+      // see them now.
+      if (message == UM_OBSERVER_SET) updateDisplayButtons();
       momentChanged();
       return true;
     case UM_OPTIONS_CHANGED:
